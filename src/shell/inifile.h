@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// Windows-style INI files in Windows-1252 with CR LF lines; sections and keys match without case.
+// A value is the text after the first "=" up to the end of the line.
+
+// Both raise "Arquivo INI não encontrado!" when the file does not exist.
+QString LeIni(const QString &arquivo, const QString &secao, const QString &chave);
+void GravaIni(const QString &arquivo, const QString &secao, const QString &chave, const QString &valor);
+
+// Without the existence check: a missing file reads as empty and is created on write.
+QString LeIniDireto(const QString &arquivo, const QString &secao, const QString &chave);
+void GravaIniDireto(const QString &arquivo, const QString &secao, const QString &chave, const QString &valor);

@@ -1,0 +1,76 @@
+#include "shell/scriptedui.h"
+
+namespace {
+QString nomeBotao(UserInterface::Botao b)
+{
+    switch (b) {
+    case UserInterface::Sim: return QStringLiteral("Sim");
+    case UserInterface::Nao: return QStringLiteral("Não");
+    case UserInterface::Ok: return QStringLiteral("Ok");
+    case UserInterface::Cancelar: return QStringLiteral("Cancelar");
+    default: return QStringLiteral("?");
+    }
+}
+} // namespace
+
+UserInterface::Botao ScriptedUi::padrao(Botoes botoes) const
+{
+    if (botoes.testFlag(m_padrao))
+        return m_padrao;
+    if (botoes.testFlag(Ok))
+        return Ok;
+    if (botoes.testFlag(Nao))
+        return Nao;
+    if (botoes.testFlag(Cancelar))
+        return Cancelar;
+    return m_padrao;
+}
+
+UserInterface::Botao ScriptedUi::mensagem(const QString &titulo, const QString &texto, Icone icone, Botoes botoes)
+{
+    const bool pergunta = botoes.testFlag(Sim) || botoes.testFlag(Cancelar);
+    Botao resposta = (pergunta && !m_respostas.isEmpty()) ? m_respostas.dequeue() : padrao(botoes);
+    m_mensagens.append({titulo, texto, icone, botoes, resposta});
+
+    FILE *out = (icone == Icone::Erro || icone == Icone::Aviso) ? m_erros : m_saida;
+    if (out) {
+        QString linha = titulo.isEmpty() ? texto : titulo + QStringLiteral(": ") + texto;
+        linha.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (pergunta)
+            linha += QStringLiteral(" -> ") + nomeBotao(resposta);
+        std::fputs(linha.toUtf8().constData(), out);
+        std::fputc('\n', out);
+        std::fflush(out);
+    }
+    return resposta;
+}
+
+void ScriptedUi::aguarde(const QString &texto)
+{
+    m_aguardeAtual = texto;
+    if (!texto.isEmpty())
+        m_aguardes.append(texto);
+}
+
+QString ScriptedUi::escolheArquivo(const QString &, const QString &, const QString &)
+{
+    return m_arquivos.isEmpty() ? QString() : m_arquivos.dequeue();
+}
+
+QString ScriptedUi::escolheArquivoParaGravar(const QString &, const QString &, const QString &)
+{
+    return m_arquivos.isEmpty() ? QString() : m_arquivos.dequeue();
+}
+
+QString ScriptedUi::escolhePasta(const QString &, const QString &)
+{
+    return m_arquivos.isEmpty() ? QString() : m_arquivos.dequeue();
+}
+
+QStringList ScriptedUi::textos() const
+{
+    QStringList t;
+    for (const auto &m : m_mensagens)
+        t << m.texto;
+    return t;
+}
