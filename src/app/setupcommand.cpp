@@ -1,0 +1,57 @@
+#include "app/setupcommand.h"
+
+#include "data/criabanco.h"
+#include "shell/orbelerror.h"
+#if __has_include("shell/widgets/figuras.h") && __has_include("shell/widgets/instalaajuda.h")
+#include "shell/widgets/figuras.h"
+#include "shell/widgets/instalaajuda.h"
+#define TEMP_FIGURAS 1
+#endif
+#include "shell/win1252.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+int ExecutaSetup(const OpcoesSetup &opcoes, QString *mensagem)
+{
+    const QString home = QDir::cleanPath(QFileInfo(opcoes.home).absoluteFilePath());
+    const QString banco = home + QStringLiteral("/bd/ORBEL.GDB");
+    const int ano = opcoes.anoBase ? opcoes.anoBase : QDate::currentDate().year() - 1;
+    if (QFileInfo::exists(banco) && !opcoes.forcar) {
+        *mensagem = QStringLiteral("Já existe um banco de dados em %1; ele não foi substituído. "
+                                   "Use --force para criar um banco novo no lugar dele.").arg(banco);
+        return 1;
+    }
+    try {
+        for (const char *pasta : {"bd", "temp", "bin", "Backup"})
+            if (!QDir().mkpath(home + u'/' + QLatin1String(pasta)))
+                throw OrbelError(QStringLiteral("Não foi possível criar a pasta ") + home + u'/' + QLatin1String(pasta));
+
+        const QString ini = home + QStringLiteral("/ORBEL.ini");
+        QSaveFile f(ini);
+        if (!f.open(QIODevice::WriteOnly))
+            throw OrbelError(QStringLiteral("Não foi possível gravar ") + ini);
+        f.write(Win1252::encode(QStringLiteral("[ORBEL]\r\nDatabase=%1\r\nBackup=\r\nRestore=\r\n\r\n"
+                                               "[Ativos]\r\nUltimo=\r\n\r\n[Retornos]\r\nUltimo=\r\n").arg(banco)));
+        if (!f.commit())
+            throw OrbelError(QStringLiteral("Não foi possível gravar ") + ini);
+
+#ifdef TEMP_FIGURAS
+        GravaFigurasAvisos(home + QStringLiteral("/bin"));
+        GravaAvisosExemplo(home + QStringLiteral("/bin"));
+        InstalaAjuda(home + QStringLiteral("/ORBEL.HLP"));
+#endif
+
+        if (QFileInfo::exists(banco) && !QFile::remove(banco))
+            throw OrbelError(QStringLiteral("Não foi possível substituir o banco de dados ") + banco);
+        CriaBancoOrbel(banco, ano);
+    } catch (const std::exception &e) {
+        *mensagem = mensagemDe(e);
+        return 1;
+    }
+    *mensagem = QStringLiteral("Pasta do ORBEL criada em %1 (ano base %2).").arg(home).arg(ano);
+    return 0;
+}

@@ -1,0 +1,179 @@
+#include "data/fbconexao.h"
+
+#include "shell/orbelerror.h"
+#include "shell/win1252.h"
+
+#include <QStringList>
+#include <ibase.h>
+
+namespace {
+
+QString mensagemFirebird(const ISC_STATUS *status)
+{
+    QString msg;
+    char buf[1024];
+    const ISC_STATUS *p = status;
+    while (fb_interpret(buf, sizeof buf, &p)) {
+        if (!msg.isEmpty())
+            msg += u'\n';
+        msg += Win1252::decode(QByteArrayView(buf, qstrlen(buf)));
+    }
+    return msg;
+}
+
+void verifica(const ISC_STATUS *status, const QString &contexto)
+{
+    if (status[0] == 1 && status[1] != 0)
+        throw OrbelError(contexto.isEmpty() ? mensagemFirebird(status)
+                                            : contexto + QStringLiteral("\r\n") + mensagemFirebird(status));
+}
+
+QByteArray dpb(const QString &usuario, const QString &senha)
+{
+    QByteArray d;
+    d.append(char(isc_dpb_version1));
+    auto poe = [&d](char tag, const QByteArray &v) {
+        d.append(tag);
+        d.append(char(v.size()));
+        d.append(v);
+    };
+    poe(isc_dpb_user_name, usuario.toLatin1());
+    poe(isc_dpb_password, senha.toLatin1());
+    poe(isc_dpb_lc_ctype, QByteArrayLiteral("WIN1252"));
+    return d;
+}
+
+QString literal(const QString &s)
+{
+    QString r = s;
+    r.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + r + u'\'';
+}
+
+} // namespace
+
+FbConexao::~FbConexao()
+{
+    desconecta();
+}
+
+void FbConexao::criaBanco(const QString &caminho, const QString &usuario, const QString &senha)
+{
+    desconecta();
+    ISC_STATUS_ARRAY status;
+    isc_db_handle db = 0;
+    isc_tr_handle tr = 0;
+    const QByteArray sql = Win1252::encode(QStringLiteral("CREATE DATABASE %1 USER %2 PASSWORD %3 PAGE_SIZE 8192 "
+                                                          "DEFAULT CHARACTER SET WIN1252")
+                                               .arg(literal(caminho), literal(usuario), literal(senha)));
+    isc_dsql_execute_immediate(status, &db, &tr, 0, sql.constData(), SQL_DIALECT_V6, nullptr);
+    verifica(status, QStringLiteral("Não foi possível criar o banco de dados ") + caminho);
+    m_db = db;
+}
+
+void FbConexao::conecta(const QString &caminho, const QString &usuario, const QString &senha)
+{
+    desconecta();
+    ISC_STATUS_ARRAY status;
+    isc_db_handle db = 0;
+    const QByteArray path = Win1252::encode(caminho);
+    const QByteArray d = dpb(usuario, senha);
+    isc_attach_database(status, static_cast<short>(path.size()), path.constData(), &db,
+                        static_cast<short>(d.size()), d.constData());
+    verifica(status, QStringLiteral("Não foi possível abrir o banco de dados ") + caminho);
+    m_db = db;
+}
+
+void FbConexao::desconecta()
+{
+    if (!m_db)
+        return;
+    ISC_STATUS_ARRAY status;
+    isc_db_handle db = m_db;
+    isc_detach_database(status, &db);
+    m_db = 0;
+}
+
+void FbConexao::executa(const QString &sql)
+{
+    if (!m_db)
+        throw OrbelError(QStringLiteral("Banco de dados não conectado."));
+    ISC_STATUS_ARRAY status;
+    isc_db_handle db = m_db;
+    isc_tr_handle tr = 0;
+    isc_start_transaction(status, &tr, 1, &db, 0, nullptr);
+    verifica(status, {});
+    const QByteArray texto = Win1252::encode(sql);
+    isc_dsql_execute_immediate(status, &db, &tr, 0, texto.constData(), SQL_DIALECT_V6, nullptr);
+    if (status[0] == 1 && status[1] != 0) {
+        const QString msg = mensagemFirebird(status);
+        ISC_STATUS_ARRAY st2;
+        isc_rollback_transaction(st2, &tr);
+        throw OrbelError(msg + QStringLiteral("\r\n") + sql.left(200));
+    }
+    isc_commit_transaction(status, &tr);
+    verifica(status, {});
+}
+
+QStringList DivideScriptSql(const QString &script)
+{
+    QStringList comandos;
+    QString terminador = QStringLiteral(";");
+    QString atual;
+    const qsizetype n = script.size();
+    qsizetype i = 0;
+    auto fecha = [&]() {
+        const QString c = atual.trimmed();
+        atual.clear();
+        if (c.isEmpty())
+            return;
+        // SET TERM changes the terminator and is not sent to the server
+        static const QString setTerm = QStringLiteral("SET TERM ");
+        if (c.startsWith(setTerm, Qt::CaseInsensitive)) {
+            terminador = c.mid(setTerm.size()).trimmed();
+            return;
+        }
+        if (c.compare(QStringLiteral("COMMIT"), Qt::CaseInsensitive) == 0)
+            return; // every statement is committed on its own
+        comandos << c;
+    };
+    while (i < n) {
+        const QChar ch = script[i];
+        if (ch == u'-' && i + 1 < n && script[i + 1] == u'-') {
+            while (i < n && script[i] != u'\n')
+                ++i;
+            continue;
+        }
+        if (ch == u'/' && i + 1 < n && script[i + 1] == u'*') {
+            const qsizetype fim = script.indexOf(QStringLiteral("*/"), i + 2);
+            i = fim < 0 ? n : fim + 2;
+            continue;
+        }
+        if (ch == u'\'' || ch == u'"') {
+            const qsizetype inicio = i++;
+            while (i < n) {
+                if (script[i] == ch) {
+                    if (i + 1 < n && script[i + 1] == ch) {
+                        i += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++i;
+            }
+            atual += QStringView(script).mid(inicio, i - inicio + 1);
+            ++i;
+            continue;
+        }
+        if (QStringView(script).mid(i).startsWith(terminador)) {
+            // "SET TERM ^ ;" itself ends with the current terminator
+            fecha();
+            i += terminador.size();
+            continue;
+        }
+        atual += ch;
+        ++i;
+    }
+    fecha();
+    return comandos;
+}

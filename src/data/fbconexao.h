@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A connection through Firebird's own client API, for the installer's work (creating the database
+// and running the scripts) and, later, bulk inserts. Errors raise OrbelError with the server's text.
+class FbConexao
+{
+public:
+    FbConexao() = default;
+    ~FbConexao();
+    FbConexao(const FbConexao &) = delete;
+    FbConexao &operator=(const FbConexao &) = delete;
+
+    // CREATE DATABASE with the WIN1252 default character set, then attaches to it.
+    void criaBanco(const QString &caminho, const QString &usuario, const QString &senha);
+    void conecta(const QString &caminho, const QString &usuario, const QString &senha);
+    void desconecta();
+    bool conectado() const { return m_db != 0; }
+
+    // Runs one statement in its own transaction, committed at once. Text goes as Windows-1252.
+    void executa(const QString &sql);
+
+private:
+    unsigned int m_db = 0;
+};
+
+// Splits a SQL script into statements: ";" ends a statement (or the terminator set by SET TERM),
+// "--" starts a comment, and quoted text may hold either.
+QStringList DivideScriptSql(const QString &script);

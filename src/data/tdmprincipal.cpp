@@ -1,0 +1,333 @@
+#include "data/tdmprincipal.h"
+
+#include "shell/diretorios.h"
+#include "shell/inifile.h"
+#include "shell/orbelerror.h"
+#include "shell/userinterface.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QUuid>
+
+namespace {
+
+const QString kTituloReiniciar = QStringLiteral("Favor reiniciar a aplicação");
+const QString kAtualizacao404 = QStringLiteral("O Banco de dados recebeu uma atualização 4.00.04 após sua abertura. "
+                                               "É recomendado reiniciar a aplicação para que as alterações tenham efeito.");
+const QString kAtualizacao407 = QStringLiteral("O Banco de dados recebeu uma atualização 4.00.07 após sua abertura. "
+                                               "É recomendado reiniciar a aplicação para que as alterações tenham efeito.");
+const QString kSelecaoVazia = QStringLiteral("SELECT * FROM DECLARACOES WHERE 1=2 ORDER BY DEC_IE, DEC_NOME");
+
+const char *const kIndices[] = {
+    "IDX_ATIVOS_MUNIC_CODIGO ",  "IDX_CNAEF ",
+    "IDX_MUNIC_IE_NOME ",        "DECLARACOES_IE  ",
+    "DECLARACOES_MUNIC_CODIGO  ", "DECLARACOES_EXERCICIO  ",
+    "IDX_VAF_MUDANCA_MUNIC_1  ", "IDX_DEC_SIMEI_1  ",
+};
+
+// Runs a statement on its own query; the driver's text becomes the error message.
+QSqlQuery executa(const QSqlDatabase &db, const QString &sql, const QVariantList &valores = {})
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw OrbelError(q.lastError().text());
+    for (const QVariant &v : valores)
+        q.addBindValue(v);
+    if (!q.exec())
+        throw OrbelError(q.lastError().text());
+    return q;
+}
+
+// Closes the wait message on every path.
+struct FechaAguarde
+{
+    TdmPrincipal &dm;
+    ~FechaAguarde() { dm.MostraAguarde(QString()); }
+};
+
+} // namespace
+
+TdmPrincipal::TdmPrincipal(UserInterface &ui, QObject *parent)
+    : QObject(parent), m_ui(ui), m_config(&ui),
+      m_nomeConexao(QStringLiteral("orbel-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+    cdsRegimes.setCommandText(QStringLiteral("SELECT\nREG_CODIGO,REG_DESCRICAO\nFROM REGIMES\nORDER BY REG_DESCRICAO"));
+    cdsRegimes.setRotulo(QStringLiteral("REG_CODIGO"), QStringLiteral("Código"));
+    cdsRegimes.setRotulo(QStringLiteral("REG_DESCRICAO"), QStringLiteral("Descrição"));
+    cdsCNAEF.setCommandText(QStringLiteral("SELECT * FROM CNAEF\nORDER BY CNAEF_ID"));
+    cdsCNAEF.setRotulo(QStringLiteral("DESMEMBRAMENTO"), QStringLiteral("Desmembramento"));
+    cdsMunicipios.setCommandText(QStringLiteral("SELECT MUNIC_CODIGO, MUNIC_NOME FROM MUNICIPIOS"));
+    cdsErros.setCommandText(QStringLiteral("SELECT * FROM ERROS"));
+    cdsMunic_Indices.setCommandText(QStringLiteral(
+        "SELECT INDICE_CODIGO, MUNIC_CODIGO, VAFAPROPRIO, VAFACREDEXT, VAFBCREDINT, VAFBCREDPROP, VAFBDEB, "
+        "ACERTOCRED, ACERTODEB, VALLIQUIDO, INDICE, VAFB_VALOR_AF, VAFB_VALOR_TALMO FROM MUNIC_INDICES"));
+    cdsMunic_Resumo.setCommandText(QStringLiteral("SELECT MUNIC_CODIGO, ATIVOS, ACEITOS, RECUSADOS, OMISSOS, "
+                                                  "NA_ACEITOS, NA_RECUSADOS, DECLARACOES FROM MUNIC_RESUMO"));
+    cdsMunic_Resumo.setIndexFieldNames(QStringLiteral("MUNIC_CODIGO"));
+    cdsMunic_Totais.setCommandText(QStringLiteral("SELECT MUNIC_CODIGO, TOTALREG, TOTALVAL, DATAINIPROC, "
+                                                  "DATAFIMPROC, TOTALVAF, OUTENT FROM MUNIC_TOTAIS WHERE 1=2"));
+    cdsMunic_Totais.setIndexFieldNames(QStringLiteral("MUNIC_CODIGO"));
+    cdsMunic_VafA.setCommandText(QStringLiteral("SELECT * FROM MUNIC_VAFA"));
+    cdsMunic_VafB.setCommandText(QStringLiteral("SELECT VAFB_INDICE, VAFB_CREDDEB, MUNIC_ORIGEM, MUNIC_DESTINO, "
+                                                "VAFB_VALOR, VAFB_VALOR_AF, VAFB_VALOR_TALMO FROM MUNIC_VAFB"));
+    cdsMunic_VafB.setIndexFieldNames(QStringLiteral("MUNIC_ORIGEM"));
+    cdsTipos.setCommandText(QStringLiteral("SELECT\nTIPO_CONTRIB_CODIGO,TIPO_CONTRIB_TITULO\nFROM TIPOS"));
+    cdsCampos.setCommandText(QStringLiteral("SELECT * FROM CAMPOS"));
+
+    // The summary sets send every change to the database at once.
+    cdsMunic_Indices.setTabelaAtualizacao(QStringLiteral("MUNIC_INDICES"),
+                                          {QStringLiteral("MUNIC_CODIGO"), QStringLiteral("INDICE_CODIGO")});
+    cdsMunic_Resumo.setTabelaAtualizacao(QStringLiteral("MUNIC_RESUMO"), {QStringLiteral("MUNIC_CODIGO")});
+    cdsMunic_Totais.setTabelaAtualizacao(QStringLiteral("MUNIC_TOTAIS"), {QStringLiteral("MUNIC_CODIGO")});
+    cdsMunic_VafA.setTabelaAtualizacao(QStringLiteral("MUNIC_VAFA"));
+    cdsMunic_VafB.setTabelaAtualizacao(QStringLiteral("MUNIC_VAFB"));
+    for (ClientDataSet *cds : {&cdsMunic_Indices, &cdsMunic_Resumo, &cdsMunic_Totais, &cdsMunic_VafA, &cdsMunic_VafB})
+        cds->setAposGravar([this, cds] { AplicaAlteracoes(*cds); });
+
+    cdsDeclaracoes.setCommandText(kSelecaoVazia);
+    cdsAtivos.setCommandText(QStringLiteral("SELECT\nATIVOS.*,\nMUNICIPIOS.MUNIC_NOME\nFROM MUNICIPIOS, ATIVOS\n"
+                                            "WHERE (ATIVOS.MUNIC_CODIGO = MUNICIPIOS.MUNIC_CODIGO)\n"
+                                            "ORDER BY MUNICIPIOS.MUNIC_NOME, ATIVOS.IE"));
+}
+
+TdmPrincipal::~TdmPrincipal()
+{
+    Desconectar();
+    m_sqlQuery.reset();
+    m_sqlRel.reset();
+    QSqlDatabase::removeDatabase(m_nomeConexao);
+}
+
+QSqlDatabase TdmPrincipal::MainConnection() const
+{
+    return QSqlDatabase::database(m_nomeConexao, false);
+}
+
+bool TdmPrincipal::conectado() const
+{
+    return QSqlDatabase::contains(m_nomeConexao) && MainConnection().isOpen();
+}
+
+void TdmPrincipal::fatal(const QString &titulo, const QString &texto)
+{
+    m_ui.aguarde(QString());
+    m_ui.erro(titulo, texto);
+    throw ProgramaEncerrado{};
+}
+
+void TdmPrincipal::Inicia()
+{
+    FechaAguarde fecha{*this};
+    MostraAguarde(QStringLiteral("Carregando tabelas do sistema... aguarde."));
+    Conectar();
+    DesligaDetalhesDeclaracao();
+    HabilitaIndices(true);
+}
+
+void TdmPrincipal::Conectar()
+{
+    try {
+        Desconectar();
+        const QString ini = ArquivoIni();
+        QString caminho = LeIni(ini, QStringLiteral("ORBEL"), QStringLiteral("Database"));
+        if (caminho.trimmed().isEmpty()) {
+            GravaIni(ini, QStringLiteral("ORBEL"), QStringLiteral("Database"), DiretorioSistema() + QStringLiteral("bd/ORBEL.GDB"));
+            caminho = LeIni(ini, QStringLiteral("ORBEL"), QStringLiteral("Database"));
+        }
+        QSqlDatabase db = QSqlDatabase::contains(m_nomeConexao) ? QSqlDatabase::database(m_nomeConexao, false)
+                                                                : QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), m_nomeConexao);
+        if (!db.isValid())
+            throw OrbelError(QStringLiteral("O driver do Firebird (QIBASE) não está disponível."));
+        // "host:path" goes to a server; a plain path opens the file in-process
+        db.setDatabaseName(caminho.trimmed());
+        db.setUserName(QString::fromLatin1(Usuario));
+        db.setPassword(QString::fromLatin1(Senha));
+        if (!db.open())
+            throw OrbelError(db.lastError().text());
+        m_sqlQuery = std::make_unique<QSqlQuery>(db);
+        m_sqlRel = std::make_unique<QSqlQuery>(db);
+        m_sqlRel->setForwardOnly(true);
+    } catch (const std::exception &e) {
+        fatal(QStringLiteral("Erro ao conectar com o banco"), mensagemDe(e));
+    }
+
+    try {
+        abreTabelas();
+        aplicaAtualizacoesEstrutura();
+    } catch (const std::exception &e) {
+        fatal(QStringLiteral("Erro ao abrir tabelas do banco"), mensagemDe(e));
+    }
+}
+
+void TdmPrincipal::abreTabelas()
+{
+    const QSqlDatabase db = MainConnection();
+    cdsRegimes.open(db);
+    abreCNAEF();
+    cdsMunicipios.open(db);
+    cdsErros.open(db);
+    cdsMunic_Indices.open(db);
+    cdsMunic_Resumo.open(db);
+    cdsMunic_Totais.open(db);
+    cdsMunic_VafA.open(db);
+    cdsMunic_VafB.open(db);
+    cdsTipos.open(db);
+    cdsCampos.open(db);
+}
+
+void TdmPrincipal::abreCNAEF()
+{
+    cdsCNAEF.close();
+    const QString ano = LeParametro(QStringLiteral("ANOEXERCICIO"));
+    bool ok = false;
+    const int y = ano.trimmed().toInt(&ok);
+    if (!ok)
+        throw OrbelError(QStringLiteral("'%1' não é um valor inteiro válido").arg(ano));
+    // only the codes in force on the first day after the base year stay visible
+    const QDate dia(y + 1, 1, 1);
+    cdsCNAEF.setFiltro([dia](const ClientDataSet &ds, int linha) {
+        return ds.valor(linha, QStringLiteral("DATA_INICIO")).toDate() <= dia &&
+               ds.valor(linha, QStringLiteral("DATA_FIM")).toDate() >= dia;
+    });
+    cdsCNAEF.open(MainConnection());
+}
+
+void TdmPrincipal::aplicaAtualizacoesEstrutura()
+{
+    const QSqlDatabase db = MainConnection();
+    {
+        QSqlQuery q = executa(db, QStringLiteral("SELECT ERRO_CODIGO FROM ERROS WHERE ERRO_CODIGO = '17'  OR ERRO_CODIGO = '18'"));
+        const bool existe = q.next();
+        q.finish();
+        if (!existe) {
+            executa(db, QStringLiteral("INSERT INTO ERROS (ERRO_CODIGO,ERRO_DESCRICAO) VALUES('17','VAF ano atual igual a VAF ano anterior')"));
+            executa(db, QStringLiteral("INSERT INTO ERROS (ERRO_CODIGO,ERRO_DESCRICAO) VALUES('18','Declaração processada com erro')"));
+            m_ui.informa(kTituloReiniciar, kAtualizacao404);
+        }
+    }
+    auto temColuna = [&db](const char *tabela) {
+        QSqlQuery q = executa(db, QStringLiteral("select 1 AS NOVO_CAMPO from RDB$RELATION_FIELDS rf where rf.RDB$RELATION_NAME = '%1' "
+                                                 "and rf.RDB$FIELD_NAME = 'DEC_VALIDACAO'").arg(QLatin1String(tabela)));
+        const bool tem = q.next();
+        q.finish();
+        return tem;
+    };
+    if (!temColuna("HISTORICO")) {
+        executa(db, QStringLiteral("ALTER TABLE HISTORICO ADD DEC_VALIDACAO varchar(25)"));
+        m_ui.informa(kTituloReiniciar, kAtualizacao407);
+    }
+    if (temColuna("DECLARACOES")) {
+        executa(db, QStringLiteral("ALTER TABLE DECLARACOES DROP DEC_VALIDACAO"));
+        m_ui.informa(kTituloReiniciar, kAtualizacao407);
+    }
+}
+
+void TdmPrincipal::Desconectar()
+{
+    if (!conectado())
+        return;
+    try {
+        for (ClientDataSet *cds : {&cdsDeclaracoes, &cdsAtivos, &cdsErros, &cdsMunic_Indices, &cdsMunic_Resumo,
+                                   &cdsMunic_Totais, &cdsMunic_VafA, &cdsMunic_VafB, &cdsTipos, &cdsCampos,
+                                   &cdsRegimes, &cdsCNAEF, &cdsMunicipios})
+            cds->close();
+        if (m_sqlQuery)
+            m_sqlQuery->finish();
+        if (m_sqlRel)
+            m_sqlRel->finish();
+        m_sqlQuery.reset();
+        m_sqlRel.reset();
+        QSqlDatabase db = MainConnection();
+        db.close();
+    } catch (const std::exception &e) {
+        m_ui.erro(QStringLiteral("Erro ao fechar tabelas do banco"), mensagemDe(e));
+    }
+}
+
+QString TdmPrincipal::LeParametro(const QString &chave)
+{
+    // values are bound, so a key or value holding a quote goes through unchanged
+    QSqlQuery q = executa(MainConnection(), QStringLiteral("SELECT VALOR FROM PARAMETROS WHERE CAMPO=?"), {chave});
+    try {
+        if (!q.next()) {
+            if (q.lastError().isValid())
+                throw OrbelError(q.lastError().text());
+            return {};
+        }
+        return q.value(0).toString();
+    } catch (const std::exception &e) {
+        throw OrbelError::wrap(QStringLiteral("Erro ao ler parâmetros do sistema."), e);
+    }
+}
+
+void TdmPrincipal::GravaParametro(const QString &chave, const QString &valor)
+{
+    const QSqlDatabase db = MainConnection();
+    bool existe;
+    {
+        QSqlQuery q = executa(db, QStringLiteral("SELECT VALOR FROM PARAMETROS WHERE CAMPO=?"), {chave});
+        existe = q.next();
+    }
+    try {
+        if (existe)
+            executa(db, QStringLiteral("UPDATE PARAMETROS SET VALOR=? WHERE CAMPO=?"), {valor, chave});
+        else
+            executa(db, QStringLiteral("INSERT INTO PARAMETROS (CAMPO,VALOR) VALUES(?,?)"), {chave, valor});
+    } catch (const std::exception &e) {
+        throw OrbelError::wrap(QStringLiteral("Erro ao gravar parâmetros do sistema."), e);
+    }
+}
+
+void TdmPrincipal::HabilitaIndices(bool ativar)
+{
+    FechaAguarde fecha{*this};
+    const QSqlDatabase db = MainConnection();
+    if (ativar) {
+        MostraAguarde(QStringLiteral("Habilitando índices... aguarde."));
+        m_ui.processaEventos();
+        try {
+            for (const char *indice : kIndices) {
+                executa(db, QStringLiteral("ALTER INDEX ") + QLatin1String(indice) + QStringLiteral("ACTIVE "));
+                m_ui.processaEventos();
+            }
+        } catch (const std::exception &e) {
+            // an index left inactive only slows reading; the program goes on
+            m_ui.mensagem(QString(), QStringLiteral("Erro: ") + mensagemDe(e), UserInterface::Icone::Nenhum,
+                          UserInterface::Ok);
+        }
+    } else {
+        MostraAguarde(QStringLiteral("Desabilitando índices... aguarde."));
+        for (const char *indice : kIndices) {
+            executa(db, QStringLiteral("ALTER INDEX ") + QLatin1String(indice) + QStringLiteral("INACTIVE "));
+            m_ui.processaEventos();
+        }
+    }
+}
+
+void TdmPrincipal::MostraAguarde(const QString &texto)
+{
+    m_ui.aguarde(texto);
+}
+
+qint64 TdmPrincipal::TamanhoArquivo(const QString &caminho)
+{
+    return QFileInfo(caminho).size();
+}
+
+void TdmPrincipal::AplicaAlteracoes(ClientDataSet &cds)
+{
+    try {
+        cds.applyUpdates(MainConnection());
+    } catch (const std::exception &e) {
+        throw OrbelError(mensagemDe(e));
+    }
+}
+
+void TdmPrincipal::DesligaDetalhesDeclaracao()
+{
+    cdsDeclaracoes.close();
+    cdsDeclaracoes.setCommandText(kSelecaoVazia);
+    cdsDeclaracoes.open(MainConnection());
+}

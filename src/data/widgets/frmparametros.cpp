@@ -1,0 +1,181 @@
+#include "data/widgets/frmparametros.h"
+
+#include "data/tdmprincipal.h"
+#include "shell/diretorios.h"
+#if __has_include("shell/formatacao.h")
+#include "shell/formatacao.h"
+#else
+namespace Formatacao {
+inline QDate leData(const QString &s) { return QDate::fromString(s, QStringLiteral("dd/MM/yyyy")); }
+inline QString data(QDate d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
+}
+#endif
+#include "shell/inifile.h"
+#include "shell/orbelerror.h"
+#include "shell/userinterface.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+const QDate kDataPadrao(2001, 1, 1);
+
+QDateEdit *novaData(QWidget *pai, const char *nome)
+{
+    auto *d = new QDateEdit(kDataPadrao, pai);
+    d->setObjectName(QLatin1String(nome));
+    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    d->setCalendarPopup(true);
+    return d;
+}
+
+QLabel *novoRotulo(const QString &texto, QWidget *pai, const char *nome)
+{
+    auto *l = new QLabel(texto, pai);
+    l->setObjectName(QLatin1String(nome));
+    return l;
+}
+} // namespace
+
+TfrmParametros::TfrmParametros(TdmPrincipal &dm, QWidget *parent, QDate hoje) : QDialog(parent), m_dm(dm)
+{
+    setObjectName(QStringLiteral("frmParametros"));
+    setWindowTitle(QStringLiteral("Parâmetros"));
+    montaTela();
+    carrega(hoje);
+}
+
+void TfrmParametros::montaTela()
+{
+    auto *raiz = new QVBoxLayout(this);
+
+    auto *topo = new QGridLayout;
+    topo->addWidget(novoRotulo(QStringLiteral("Ano base :"), this, "Label1"), 0, 0);
+    cmbAnoExercicio = new QComboBox(this);
+    cmbAnoExercicio->setObjectName(QStringLiteral("cmbAnoExercicio"));
+    cmbAnoExercicio->setEditable(false);
+    topo->addWidget(cmbAnoExercicio, 0, 1, Qt::AlignLeft);
+    topo->addWidget(novoRotulo(QStringLiteral("Caminho do Banco de Dados :"), this, "Label6"), 1, 0);
+    Label7 = novoRotulo(QStringLiteral("..."), this, "Label7");
+    Label7->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    topo->addWidget(Label7, 1, 1);
+    raiz->addLayout(topo);
+
+    auto *GroupBox1 = new QGroupBox(QStringLiteral("Cópia de Segurança / Restauração :"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    auto *g1 = new QGridLayout(GroupBox1);
+    g1->addWidget(novoRotulo(QStringLiteral("Última cópia de segurança efetuada :"), GroupBox1, "Label2"), 0, 0);
+    lblUltimoBackup = novoRotulo(QStringLiteral("..."), GroupBox1, "lblUltimoBackup");
+    g1->addWidget(lblUltimoBackup, 0, 1);
+    g1->addWidget(novoRotulo(QStringLiteral("Última cópia de segurança restaurada :"), GroupBox1, "Label3"), 1, 0);
+    lblUltimoRestore = novoRotulo(QStringLiteral("..."), GroupBox1, "lblUltimoRestore");
+    g1->addWidget(lblUltimoRestore, 1, 1);
+    g1->setColumnStretch(1, 1);
+    raiz->addWidget(GroupBox1);
+
+    auto *grpDataIndices = new QGroupBox(QStringLiteral("Data limite :"), this);
+    grpDataIndices->setObjectName(QStringLiteral("grpDataIndices"));
+    auto *g2 = new QGridLayout(grpDataIndices);
+    g2->addWidget(novoRotulo(QStringLiteral("Índice provisório :"), grpDataIndices, "Label4"), 0, 0);
+    dtpLimiteProvisorio = novaData(grpDataIndices, "dtpLimiteProvisorio");
+    g2->addWidget(dtpLimiteProvisorio, 0, 1, Qt::AlignLeft);
+    g2->addWidget(novoRotulo(QStringLiteral("Índice definitivo :"), grpDataIndices, "Label5"), 1, 0);
+    dtpLimiteDefinitivo = novaData(grpDataIndices, "dtpLimiteDefinitivo");
+    g2->addWidget(dtpLimiteDefinitivo, 1, 1, Qt::AlignLeft);
+    g2->setColumnStretch(1, 1);
+    raiz->addWidget(grpDataIndices);
+
+    auto *botoes = new QHBoxLayout;
+    botoes->addStretch();
+    sbtnOK = new QPushButton(QStringLiteral("&OK"), this);
+    sbtnOK->setObjectName(QStringLiteral("sbtnOK"));
+    sbtnOK->setDefault(true);
+    sbtnFechar = new QPushButton(QStringLiteral("&Fechar"), this);
+    sbtnFechar->setObjectName(QStringLiteral("sbtnFechar"));
+    botoes->addWidget(sbtnOK);
+    botoes->addWidget(sbtnFechar);
+    raiz->addLayout(botoes);
+
+    connect(sbtnOK, &QPushButton::clicked, this, [this] {
+        try {
+            sbtnOKClick();
+        } catch (const std::exception &e) {
+            m_dm.ui().mostraErro(mensagemDe(e));
+        }
+    });
+    connect(sbtnFechar, &QPushButton::clicked, this, &QDialog::reject);
+    setMinimumWidth(520);
+}
+
+void TfrmParametros::carrega(QDate hoje)
+{
+    const QString ini = ArquivoIni();
+    const QString backup = LeIni(ini, QStringLiteral("ORBEL"), QStringLiteral("Backup"));
+    if (!backup.trimmed().isEmpty())
+        lblUltimoBackup->setText(backup);
+    const QString restore = LeIni(ini, QStringLiteral("ORBEL"), QStringLiteral("Restore"));
+    if (!restore.trimmed().isEmpty())
+        lblUltimoRestore->setText(restore);
+
+    for (int ano = 2005; ano <= hoje.year() - 1; ++ano)
+        cmbAnoExercicio->addItem(QString::number(ano));
+    cmbAnoExercicio->setCurrentIndex(cmbAnoExercicio->findText(m_dm.LeParametro(QStringLiteral("ANOEXERCICIO"))));
+
+    const QString provisorio = m_dm.LeParametro(QStringLiteral("DATALIMITE_PROVISORIO"));
+    if (!provisorio.trimmed().isEmpty())
+        dtpLimiteProvisorio->setDate(Formatacao::leData(provisorio));
+    const QString definitivo = m_dm.LeParametro(QStringLiteral("DATALIMITE_DEFINITIVO"));
+    if (!definitivo.trimmed().isEmpty())
+        dtpLimiteDefinitivo->setDate(Formatacao::leData(definitivo));
+
+    const QString banco = LeIni(ini, QStringLiteral("ORBEL"), QStringLiteral("Database"));
+    Label7->setText(banco);
+    Label7->setToolTip(banco);
+}
+
+void TfrmParametros::sbtnOKClick()
+{
+    const QString armazenado = m_dm.LeParametro(QStringLiteral("ANOEXERCICIO"));
+    const QString escolhido = cmbAnoExercicio->currentIndex() < 0 ? QString() : cmbAnoExercicio->currentText();
+    if (armazenado != escolhido) {
+        if (m_dm.ui().pergunta(QStringLiteral("Alteração de parâmetro"),
+                               QStringLiteral("O ano de base foi alterado. Certifique-se que os dados de declarações e/ou\r\n"
+                                              "ativos correspondem ao ano selecionado.\r\nConfirma alteração?")))
+            m_dm.GravaParametro(QStringLiteral("ANOEXERCICIO"), escolhido);
+        m_dm.AnunciaAnoBase();
+        m_dm.ui().processaEventos();
+    }
+    m_dm.GravaParametro(QStringLiteral("DATALIMITE_PROVISORIO"), Formatacao::data(dtpLimiteProvisorio->date()));
+    m_dm.GravaParametro(QStringLiteral("DATALIMITE_DEFINITIVO"), Formatacao::data(dtpLimiteDefinitivo->date()));
+    accept();
+}
+
+bool TfrmParametros::podeFechar()
+{
+    QString ano;
+    try {
+        ano = m_dm.LeParametro(QStringLiteral("ANOEXERCICIO"));
+    } catch (const std::exception &e) {
+        // a window that can never close would trap the user; show why and let it go
+        m_dm.ui().mostraErro(mensagemDe(e));
+        return true;
+    }
+    if (ano.isEmpty()) {
+        m_dm.ui().informa(QStringLiteral("Parâmetros"), QStringLiteral("O ano de base deve ser informado"));
+        return false;
+    }
+    return true;
+}
+
+void TfrmParametros::done(int r)
+{
+    if (podeFechar())
+        QDialog::done(r);
+}

@@ -1,0 +1,78 @@
+#include "support/temphome.h"
+
+#include "app/setupcommand.h"
+#include "shell/diretorios.h"
+#include "shell/win1252.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString &modelo()
+{
+    static QTemporaryDir dir;
+    static bool pronto = false;
+    if (!pronto) {
+        OpcoesSetup op;
+        op.home = dir.path();
+        op.anoBase = 2023;
+        QString msg;
+        if (ExecutaSetup(op, &msg) != 0)
+            ADD_FAILURE() << "setup failed: " << msg.toStdString();
+        pronto = true;
+    }
+    static const QString caminho = dir.path();
+    return caminho;
+}
+
+void copiaPasta(const QString &de, const QString &para)
+{
+    QDirIterator it(de, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString origem = it.next();
+        const QString destino = para + origem.mid(de.size());
+        if (it.fileInfo().isDir())
+            QDir().mkpath(destino);
+        else
+            QFile::copy(origem, destino);
+    }
+}
+
+} // namespace
+
+TempHome::TempHome() : m_dir(std::make_unique<QTemporaryDir>()), m_anterior(DiretorioSistema())
+{
+    DefineDiretorioSistema(m_dir->path());
+}
+
+TempHome::TempHome(TempHome &&o) noexcept = default;
+
+TempHome::~TempHome()
+{
+    if (m_dir)
+        DefineDiretorioSistema(m_anterior);
+}
+
+TempHome TempHome::vazio()
+{
+    return TempHome();
+}
+
+TempHome TempHome::seeded()
+{
+    const QString origem = modelo();
+    TempHome h;
+    copiaPasta(origem, h.path());
+    QFile ini(h.ini());
+    if (ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        ini.write(Win1252::encode(QStringLiteral("[ORBEL]\r\nDatabase=%1\r\nBackup=\r\nRestore=\r\n\r\n"
+                                                 "[Ativos]\r\nUltimo=\r\n\r\n[Retornos]\r\nUltimo=\r\n").arg(h.banco())));
+    return h;
+}
+
+QString TempHome::path() const { return m_dir->path(); }
+QString TempHome::banco() const { return path() + QStringLiteral("/bd/ORBEL.GDB"); }
+QString TempHome::ini() const { return path() + QStringLiteral("/ORBEL.ini"); }
