@@ -1,5 +1,7 @@
 #include "shell/userinterface.h"
 
+#include "shell/janelaprogressotexto.h"
+
 bool UserInterface::pergunta(const QString &titulo, const QString &texto)
 {
     return mensagem(titulo, texto, Icone::Pergunta, Botoes(Sim) | Nao) == Sim;
@@ -23,4 +25,9 @@ void UserInterface::erro(const QString &titulo, const QString &texto)
 void UserInterface::mostraErro(const QString &texto)
 {
     erro(QStringLiteral("Erro"), texto);
+}
+
+std::unique_ptr<JanelaProgresso> UserInterface::criaJanelaProgresso()
+{
+    return std::make_unique<JanelaProgressoTexto>();
 }

@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class JanelaProgresso;
+
 // Every message box, question, picker and wait message of the program goes through this interface:
 // the GUI shows Qt dialogs, tests and the command line answer from a script.
 class UserInterface
@@ -42,6 +46,10 @@ public:
 
     // Lets pending window events run during long work; nothing to do without a window.
     virtual void processaEventos() {}
+
+    // The display of a progress runner (TSPProgress): a modal window in the GUI, standard error
+    // or nothing elsewhere.
+    virtual std::unique_ptr<JanelaProgresso> criaJanelaProgresso();
 
     // Conveniences over mensagem().
     bool pergunta(const QString &titulo, const QString &texto);
