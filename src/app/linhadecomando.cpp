@@ -19,7 +19,8 @@ void escreve(FILE *f, const QString &texto)
 const char *const kUso =
     "Uso: orbel [--home PASTA] [subcomando]\n"
     "  (sem subcomando)                      abre o ORBEL\n"
-    "  setup [--base-year AAAA] [--force]     cria a pasta do programa e o banco de dados\n";
+    "  setup [--base-year AAAA] [--force]     cria a pasta do programa e o banco de dados\n"
+    "  capture [--yes] [--type ativos|retorno] ARQUIVO.zip   captura um arquivo sem abrir janelas\n";
 
 int setup(const LinhaDeComando &lc)
 {

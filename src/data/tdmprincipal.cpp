@@ -1,5 +1,6 @@
 #include "data/tdmprincipal.h"
 
+#include "shell/conversao.h"
 #include "shell/diretorios.h"
 #include "shell/inifile.h"
 #include "shell/orbelerror.h"
@@ -181,10 +182,7 @@ void TdmPrincipal::abreCNAEF()
 {
     cdsCNAEF.close();
     const QString ano = LeParametro(QStringLiteral("ANOEXERCICIO"));
-    bool ok = false;
-    const int y = ano.trimmed().toInt(&ok);
-    if (!ok)
-        throw OrbelError(QStringLiteral("'%1' não é um valor inteiro válido").arg(ano));
+    const int y = StrToInt(ano);
     // only the codes in force on the first day after the base year stay visible
     const QDate dia(y + 1, 1, 1);
     cdsCNAEF.setFiltro([dia](const ClientDataSet &ds, int linha) {
