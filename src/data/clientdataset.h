@@ -118,6 +118,8 @@ signals:
     void dadosMudaram();
 
 private:
+    void refazVista();
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // A connection through Firebird's own client API, for the installer's work (creating the database
 // and running the scripts) and, later, bulk inserts. Errors raise OrbelError with the server's text.

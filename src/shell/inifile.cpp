@@ -81,7 +81,8 @@ void GravaIniDireto(const QString &arquivo, const QString &secao, const QString 
                 fimSecao = i + 1;
         } else if (naSecao) {
             if (ehChave(linhas[i], chave, nullptr)) {
-                linhas[i] = nova;
+                // the key keeps the spelling it already has in the file
+                linhas[i] = linhas[i].left(linhas[i].indexOf(u'=') + 1) + valor;
                 gravado = true;
             } else if (!linhas[i].trimmed().isEmpty()) {
                 fimSecao = i + 1;

@@ -3,6 +3,7 @@
 #include "shell/scriptedui.h"
 #include "support/temphome.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
