@@ -2,15 +2,19 @@
 
 #include "data/tdmprincipal.h"
 #include "data/widgets/frmparametros.h"
+#include "shell/formatacao.h"
 #include "shell/orbelerror.h"
-#include "shell/scriptedui.h"
+#include "shell/widgets/figuras.h"
+#include "shell/widgets/qtui.h"
 
 #include <QApplication>
 
 int ExecutaInterfaceGrafica(QApplication &app)
 {
-    Q_UNUSED(app);
-    ScriptedUi ui;
+    Formatacao::aplicaLocalidade();
+    InstalaTextosPadrao();
+    app.setWindowIcon(Figuras::iconePrograma());
+    QtUi ui;
     TdmPrincipal dm(ui);
     try {
         dm.Inicia();

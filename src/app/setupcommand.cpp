@@ -2,11 +2,8 @@
 
 #include "data/criabanco.h"
 #include "shell/orbelerror.h"
-#if __has_include("shell/widgets/figuras.h") && __has_include("shell/widgets/instalaajuda.h")
+#include "shell/widgets/ajuda.h"
 #include "shell/widgets/figuras.h"
-#include "shell/widgets/instalaajuda.h"
-#define TEMP_FIGURAS 1
-#endif
 #include "shell/win1252.h"
 
 #include <QDate>
@@ -39,11 +36,9 @@ int ExecutaSetup(const OpcoesSetup &opcoes, QString *mensagem)
         if (!f.commit())
             throw OrbelError(QStringLiteral("Não foi possível gravar ") + ini);
 
-#ifdef TEMP_FIGURAS
         GravaFigurasAvisos(home + QStringLiteral("/bin"));
         GravaAvisosExemplo(home + QStringLiteral("/bin"));
         InstalaAjuda(home + QStringLiteral("/ORBEL.HLP"));
-#endif
 
         if (QFileInfo::exists(banco) && !QFile::remove(banco))
             throw OrbelError(QStringLiteral("Não foi possível substituir o banco de dados ") + banco);

@@ -2,14 +2,7 @@
 
 #include "data/tdmprincipal.h"
 #include "shell/diretorios.h"
-#if __has_include("shell/formatacao.h")
 #include "shell/formatacao.h"
-#else
-namespace Formatacao {
-inline QDate leData(const QString &s) { return QDate::fromString(s, QStringLiteral("dd/MM/yyyy")); }
-inline QString data(QDate d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
-}
-#endif
 #include "shell/inifile.h"
 #include "shell/orbelerror.h"
 #include "shell/userinterface.h"

@@ -1,0 +1,178 @@
+#include "shell/widgets/figuras.h"
+
+#include "shell/orbelerror.h"
+#include "shell/win1252.h"
+
+#include <QFile>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+const QColor kAzul(0x1f, 0x4e, 0x8c);
+const QColor kVerde(0x2e, 0x8b, 0x57);
+const QColor kVermelho(0xc0, 0x39, 0x2b);
+const QColor kOuro(0xe0, 0xa8, 0x2e);
+
+QPixmap tela(int l, int a)
+{
+    QPixmap p(l, a);
+    p.fill(Qt::transparent);
+    return p;
+}
+} // namespace
+
+namespace Figuras {
+
+QPixmap logo(int lado)
+{
+    QPixmap p = tela(lado, lado);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    const qreal u = lado / 100.0;
+    // a town hall with a rising bar chart in front of it
+    g.setPen(Qt::NoPen);
+    g.setBrush(kAzul);
+    QPolygonF telhado;
+    telhado << QPointF(10 * u, 38 * u) << QPointF(50 * u, 12 * u) << QPointF(90 * u, 38 * u);
+    g.drawPolygon(telhado);
+    g.drawRect(QRectF(14 * u, 40 * u, 72 * u, 6 * u));
+    g.setBrush(QColor(0xdd, 0xe6, 0xf2));
+    for (int i = 0; i < 4; ++i)
+        g.drawRect(QRectF((20 + i * 17) * u, 48 * u, 8 * u, 30 * u));
+    g.setBrush(kAzul);
+    g.drawRect(QRectF(10 * u, 80 * u, 80 * u, 7 * u));
+    const QColor barras[] = {kVerde, kOuro, kVermelho};
+    for (int i = 0; i < 3; ++i) {
+        g.setBrush(barras[i]);
+        const qreal h = (14 + i * 12) * u;
+        g.drawRoundedRect(QRectF((56 + i * 12) * u, (78 * u) - h, 9 * u, h), 1.5 * u, 1.5 * u);
+    }
+    g.setPen(QPen(kAzul, 2 * u));
+    g.setFont(QFont(QStringLiteral("DejaVu Sans"), int(11 * u), QFont::Bold));
+    g.drawText(QRectF(0, 88 * u, 100 * u, 12 * u), Qt::AlignCenter, QStringLiteral("ORBEL"));
+    return p;
+}
+
+QPixmap bannerAvisos(int largura, int altura)
+{
+    QPixmap p = tela(largura, altura);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient grad(0, 0, largura, 0);
+    grad.setColorAt(0, kAzul);
+    grad.setColorAt(1, QColor(0x6f, 0x9c, 0xd6));
+    g.setPen(Qt::NoPen);
+    g.setBrush(grad);
+    g.drawRoundedRect(QRectF(0, 0, largura, altura), 8, 8);
+    g.setBrush(kOuro);
+    g.drawEllipse(QRectF(12, altura / 2.0 - 12, 24, 24));
+    g.setPen(QPen(Qt::white, 3));
+    g.drawLine(QPointF(24, altura / 2.0 - 6), QPointF(24, altura / 2.0 + 2));
+    g.drawPoint(QPointF(24, altura / 2.0 + 7));
+    g.setPen(Qt::white);
+    g.setFont(QFont(QStringLiteral("DejaVu Sans"), 16, QFont::Bold));
+    g.drawText(QRectF(48, 0, largura - 56, altura), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Avisos"));
+    return p;
+}
+
+QIcon iconePrograma()
+{
+    return QIcon(logo(64));
+}
+
+QIcon icone(const QString &nome, int lado)
+{
+    QPixmap p = tela(lado, lado);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    const qreal u = lado / 40.0;
+    g.setPen(Qt::NoPen);
+    if (nome == QLatin1String("ativos")) {
+        g.setBrush(kAzul);
+        g.drawEllipse(QRectF(13 * u, 4 * u, 14 * u, 14 * u));
+        g.drawRoundedRect(QRectF(7 * u, 20 * u, 26 * u, 16 * u), 7 * u, 7 * u);
+        g.setBrush(kVerde);
+        g.drawEllipse(QRectF(27 * u, 24 * u, 11 * u, 11 * u));
+    } else if (nome == QLatin1String("declaracoes")) {
+        g.setBrush(Qt::white);
+        g.setPen(QPen(kAzul, 2 * u));
+        g.drawRect(QRectF(8 * u, 4 * u, 24 * u, 32 * u));
+        for (int i = 0; i < 4; ++i)
+            g.drawLine(QPointF(12 * u, (12 + i * 6) * u), QPointF(28 * u, (12 + i * 6) * u));
+    } else if (nome == QLatin1String("capturar")) {
+        g.setBrush(kVerde);
+        QPolygonF seta;
+        seta << QPointF(15 * u, 4 * u) << QPointF(25 * u, 4 * u) << QPointF(25 * u, 18 * u) << QPointF(32 * u, 18 * u)
+             << QPointF(20 * u, 30 * u) << QPointF(8 * u, 18 * u) << QPointF(15 * u, 18 * u);
+        g.drawPolygon(seta);
+        g.setBrush(kAzul);
+        g.drawRect(QRectF(5 * u, 32 * u, 30 * u, 4 * u));
+    } else if (nome == QLatin1String("relatorios")) {
+        g.setBrush(kAzul);
+        g.drawRect(QRectF(6 * u, 34 * u, 28 * u, 2 * u));
+        const QColor c[] = {kVerde, kOuro, kVermelho};
+        for (int i = 0; i < 3; ++i) {
+            g.setBrush(c[i]);
+            const qreal h = (10 + i * 8) * u;
+            g.drawRect(QRectF((9 + i * 9) * u, 33 * u - h, 6 * u, h));
+        }
+    } else if (nome == QLatin1String("ajuda")) {
+        g.setBrush(kAzul);
+        g.drawEllipse(QRectF(4 * u, 4 * u, 32 * u, 32 * u));
+        g.setPen(Qt::white);
+        g.setFont(QFont(QStringLiteral("DejaVu Sans"), int(18 * u), QFont::Bold));
+        g.drawText(QRectF(4 * u, 4 * u, 32 * u, 32 * u), Qt::AlignCenter, QStringLiteral("?"));
+    } else if (nome == QLatin1String("sair")) {
+        g.setBrush(QColor(0x8a, 0x5a, 0x2b));
+        g.drawRect(QRectF(6 * u, 4 * u, 18 * u, 32 * u));
+        g.setBrush(kVermelho);
+        QPolygonF seta;
+        seta << QPointF(18 * u, 16 * u) << QPointF(28 * u, 16 * u) << QPointF(28 * u, 10 * u) << QPointF(38 * u, 20 * u)
+             << QPointF(28 * u, 30 * u) << QPointF(28 * u, 24 * u) << QPointF(18 * u, 24 * u);
+        g.drawPolygon(seta);
+    } else {
+        g.setBrush(kOuro);
+        g.drawRoundedRect(QRectF(4 * u, 10 * u, 32 * u, 24 * u), 3 * u, 3 * u);
+        g.drawRect(QRectF(4 * u, 7 * u, 14 * u, 5 * u));
+    }
+    return QIcon(p);
+}
+
+QPixmap marcadorAviso(bool habilitado)
+{
+    QPixmap p(16, 16);
+    p.fill(Qt::white);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(Qt::NoPen);
+    g.setBrush(habilitado ? kVerde : QColor(160, 160, 160));
+    QPolygonF seta;
+    seta << QPointF(3, 2) << QPointF(13, 8) << QPointF(3, 14);
+    g.drawPolygon(seta);
+    return p;
+}
+
+} // namespace Figuras
+
+void GravaFigurasAvisos(const QString &pastaBin)
+{
+    for (bool habilitado : {true, false}) {
+        const QString nome = pastaBin + (habilitado ? QStringLiteral("/Item.bmp") : QStringLiteral("/ItemDisable.bmp"));
+        if (!Figuras::marcadorAviso(habilitado).toImage().save(nome, "BMP"))
+            throw OrbelError(QStringLiteral("Não foi possível gravar ") + nome);
+    }
+}
+
+void GravaAvisosExemplo(const QString &pastaBin)
+{
+    const QString texto = QStringLiteral(
+        "1Bem-vindo ao ORBEL. Capture primeiro o arquivo de contribuintes ativos e depois o retorno com as declarações.\r\n"
+        "1O prazo de entrega da DAMEF do ano-base encerra em 31 de março; acompanhe as declarações recusadas no relatório de controle.\r\n"
+        "1Faça uma cópia de segurança da base de dados antes de cada nova captura (menu Utilitários, Cópia de Segurança).\r\n"
+        "0Índices provisórios publicados pela Secretaria de Estado da Fazenda de Vesperia em 30 de junho.\r\n"
+        "0Versões anteriores do ORBEL não devem ser usadas com esta base de dados.\r\n");
+    QFile f(pastaBin + QStringLiteral("/Msgs.dat"));
+    if (!f.open(QIODevice::WriteOnly) || f.write(Win1252::encode(texto)) < 0)
+        throw OrbelError(QStringLiteral("Não foi possível gravar ") + f.fileName());
+}
