@@ -5,9 +5,17 @@
 #include "shell/formatacao.h"
 #include "shell/orbelerror.h"
 #include "shell/widgets/figuras.h"
+#include "shell/widgets/frmprincipal.h"
+#include "shell/widgets/mostrajanela.h"
 #include "shell/widgets/qtui.h"
 
 #include <QApplication>
+
+void RegistraJanelas(TfrmPrincipal &principal, TdmPrincipal &dm)
+{
+    principal.registraJanela(QStringLiteral("Parametros"), [&dm] { MostraJanela<TfrmParametros>(dm); });
+    QObject::connect(&dm, &TdmPrincipal::anoBaseAlterado, &principal, &TfrmPrincipal::AtualizaAnoBase);
+}
 
 int ExecutaInterfaceGrafica(QApplication &app)
 {
@@ -21,7 +29,12 @@ int ExecutaInterfaceGrafica(QApplication &app)
     } catch (const ProgramaEncerrado &fim) {
         return fim.codigo;
     }
-    TfrmParametros janela(dm);
-    janela.exec();
-    return 0;
+    int status = 0;
+    {
+        TfrmPrincipal principal(dm.ConfigApp(), ui, [&dm] { return dm.LeParametro(QStringLiteral("ANOEXERCICIO")); });
+        RegistraJanelas(principal, dm);
+        principal.show();
+        status = app.exec();
+    }
+    return status;
 }

@@ -70,7 +70,8 @@ QString mascara(double valor, const QString &formato)
     const double escala = std::pow(10.0, casas);
     // round half away from zero on the decimal text, avoiding binary surprises like 2.675
     const double absoluto = std::fabs(v);
-    QString texto = QString::number(std::floor(absoluto * escala + 0.5 + 1e-9 * std::max(1.0, absoluto * escala)) / escala,
+    const double x = absoluto * escala;
+    QString texto = QString::number(std::floor(x + 0.5 + x * 4e-15) / escala,
                                     'f', casas);
     QString parteInteira = texto.section(u'.', 0, 0);
     QString parteDecimal = casas ? texto.section(u'.', 1, 1) : QString();

@@ -26,6 +26,7 @@ void MostraAjuda(int contexto, UserInterface *ui)
     if (!g_janela) {
         g_janela = new QTextBrowser;
         g_janela->setAttribute(Qt::WA_DeleteOnClose);
+        g_janela->setAttribute(Qt::WA_QuitOnClose, false);
         g_janela->setObjectName(QStringLiteral("frmAjuda"));
         g_janela->setWindowTitle(QStringLiteral("Ajuda"));
         g_janela->resize(720, 560);
