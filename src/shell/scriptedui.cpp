@@ -1,5 +1,7 @@
 #include "shell/scriptedui.h"
 
+#include "shell/janelaprogressotexto.h"
+
 namespace {
 QString nomeBotao(UserInterface::Botao b)
 {
@@ -73,4 +75,11 @@ QStringList ScriptedUi::textos() const
     for (const auto &m : m_mensagens)
         t << m.texto;
     return t;
+}
+
+std::unique_ptr<JanelaProgresso> ScriptedUi::criaJanelaProgresso()
+{
+    auto janela = std::make_unique<JanelaProgressoTexto>(m_erros);
+    janela->setCancelaNaAtualizacao(m_cancelaEm);
+    return janela;
 }

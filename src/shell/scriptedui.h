@@ -37,6 +37,9 @@ public:
     QString escolheArquivo(const QString &titulo, const QString &pasta, const QString &filtro) override;
     QString escolheArquivoParaGravar(const QString &titulo, const QString &caminho, const QString &filtro) override;
     QString escolhePasta(const QString &titulo, const QString &pasta) override;
+    // Progress goes to the error stream when one is set; a Cancel press can be scripted.
+    std::unique_ptr<JanelaProgresso> criaJanelaProgresso() override;
+    void setCancelaProgressoNaAtualizacao(int n) { m_cancelaEm = n; }
 
     const QList<Mensagem> &mensagens() const { return m_mensagens; }
     const QStringList &aguardes() const { return m_aguardes; }
@@ -53,6 +56,7 @@ private:
     QList<Mensagem> m_mensagens;
     QStringList m_aguardes;
     QString m_aguardeAtual;
+    int m_cancelaEm = 0;
     FILE *m_saida = nullptr;
     FILE *m_erros = nullptr;
 };

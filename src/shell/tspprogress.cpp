@@ -1,0 +1,109 @@
+#include "shell/tspprogress.h"
+
+#include "shell/userinterface.h"
+
+#include <cmath>
+
+TSPProgress::TSPProgress(UserInterface &ui) : m_ui(ui) {}
+
+TSPProgress::~TSPProgress() = default;
+
+void TSPProgress::setMessage(const QString &texto)
+{
+    m_message = texto;
+    if (m_janela)
+        m_janela->setMensagem(texto);
+}
+
+void TSPProgress::setMaxCount(int n)
+{
+    m_maxCount = n;
+    m_posicao = 0;
+    m_contador = 0;
+}
+
+QString TSPProgress::formataDuracao(qint64 ms)
+{
+    // shown as a time of day: hours beyond a day wrap around
+    const qint64 s = std::max<qint64>(0, ms / 1000);
+    return QStringLiteral("%1:%2:%3")
+        .arg((s / 3600) % 24, 2, 10, QLatin1Char('0'))
+        .arg((s / 60) % 60, 2, 10, QLatin1Char('0'))
+        .arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+bool TSPProgress::Execute()
+{
+    std::unique_ptr<JanelaProgresso> janela = m_ui.criaJanelaProgresso();
+    m_janela = janela.get();
+    m_inicio = QDateTime::currentDateTime();
+    m_contador = 0;
+    m_redesenhos = 0;
+    bool ok = true;
+    m_janela->setMensagem(m_message);
+    m_janela->atualiza(AbsoluteInc ? QString() : QStringLiteral("0%"), 0, QStringLiteral("00:00:00"));
+    m_redesenhos = 0;
+    m_janela->executa(Caption, CanCancel,
+                      [&] {
+                          try {
+                              if (OnExecute)
+                                  OnExecute(*this);
+                              m_janela->beep();
+                          } catch (const EAbortProgress &) {
+                              ok = false;
+                          } catch (const std::exception &e) {
+                              ok = false;
+                              m_ui.mostraErro(mensagemDe(e));
+                          }
+                      },
+                      [this] { timerTimer(); });
+    m_janela = nullptr;
+    return ok;
+}
+
+void TSPProgress::Increment(int n)
+{
+    m_posicao += n;
+    if (m_contador <= 0) {
+        if (m_maxCount == 0)
+            throw OrbelError(QStringLiteral("SPProgress: Falta informar o valor de MaxCount"));
+        atualizaTela();
+        m_contador = m_maxCount / 500;
+    } else {
+        --m_contador;
+    }
+    m_ui.processaEventos();
+    if (m_janela && m_janela->cancelamentoPedido()) {
+        if (m_ui.mensagem(QString(), QStringLiteral("Confirma o cancelamento do processo?"),
+                          UserInterface::Icone::Pergunta,
+                          UserInterface::Botoes(UserInterface::Sim) | UserInterface::Nao) == UserInterface::Sim)
+            throw EAbortProgress();
+        m_janela->limpaCancelamento();
+    }
+}
+
+void TSPProgress::atualizaTela()
+{
+    ++m_redesenhos;
+    if (!m_janela)
+        return;
+    const double fracao = double(m_posicao) / m_maxCount * 100.0;
+    const int percentual = int(std::nearbyint(fracao)); // halves to the even neighbour
+    const qint64 decorrido = m_inicio.msecsTo(QDateTime::currentDateTime());
+    const double porPasso = m_posicao > 0 ? double(decorrido) / m_posicao : 0;
+    const QString estimado = formataDuracao(qint64(m_maxCount * porPasso));
+    const QString inc = AbsoluteInc ? QStringLiteral("%1/%2").arg(m_posicao).arg(m_maxCount)
+                                    : QStringLiteral("%1%").arg(percentual);
+    m_janela->atualiza(inc, std::min(100, std::max(0, percentual)), estimado);
+    m_ui.processaEventos();
+}
+
+void TSPProgress::timerTimer()
+{
+    if (!m_janela)
+        return;
+    const qint64 decorrido = m_inicio.msecsTo(QDateTime::currentDateTime());
+    const qint64 restante = m_posicao > 0 ? qint64(double(m_maxCount - m_posicao) * decorrido / m_posicao) : 0;
+    m_janela->atualizaTempos(formataDuracao(decorrido), formataDuracao(restante));
+    m_ui.processaEventos();
+}
