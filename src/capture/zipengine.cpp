@@ -1,0 +1,176 @@
+#include "capture/zipengine.h"
+
+#include "shell/orbelerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <zip.h>
+
+#include <array>
+#include <memory>
+
+namespace {
+
+struct FechaZip
+{
+    void operator()(zip_t *z) const { zip_discard(z); }
+};
+using Zip = std::unique_ptr<zip_t, FechaZip>;
+
+QString erroZip(int codigo)
+{
+    zip_error_t e;
+    zip_error_init_with_code(&e, codigo);
+    const QString texto = QString::fromLocal8Bit(zip_error_strerror(&e));
+    zip_error_fini(&e);
+    return texto;
+}
+
+Zip abre(const QString &arquivo, int modo)
+{
+    int erro = 0;
+    zip_t *z = zip_open(QFile::encodeName(arquivo).constData(), modo, &erro);
+    if (!z)
+        throw OrbelError(QStringLiteral("Não foi possível abrir o arquivo compactado %1: %2").arg(arquivo, erroZip(erro)));
+    return Zip(z);
+}
+
+// Only the last part of a stored name counts: folders are dropped and nothing can climb out.
+QString nomeSemPasta(const char *bruto)
+{
+    QString nome = QString::fromUtf8(bruto);
+    nome.replace(u'\\', u'/');
+    nome = nome.section(u'/', -1);
+    if (nome == QLatin1String(".") || nome == QLatin1String(".."))
+        return {};
+    return nome;
+}
+
+} // namespace
+
+void ZipEngine::mensagem(int codigo, const QString &texto)
+{
+    if (aoMensagem)
+        aoMensagem(codigo, texto);
+}
+
+int ZipEngine::conta(const QString &arquivo)
+{
+    int erro = 0;
+    zip_t *z = zip_open(QFile::encodeName(arquivo).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &erro);
+    if (!z) {
+        mensagem(erro, erroZip(erro));
+        return 0;
+    }
+    const zip_int64_t n = zip_get_num_entries(z, 0);
+    zip_discard(z);
+    return n < 0 ? 0 : int(n);
+}
+
+int ZipEngine::extrai(const QString &arquivo, const QString &pasta)
+{
+    Zip z = abre(arquivo, ZIP_RDONLY);
+    const zip_int64_t n = zip_get_num_entries(z.get(), 0);
+    if (aoTotalArquivos)
+        aoTotalArquivos(int(n));
+    QDir().mkpath(pasta);
+    qint64 total = 0;
+    for (zip_int64_t i = 0; i < n; ++i) {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat_index(z.get(), i, 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE))
+            total += qint64(st.size);
+    }
+    if (aoTotalBytes)
+        aoTotalBytes(total);
+
+    int escritos = 0;
+    std::array<char, 65536> buffer;
+    for (zip_int64_t i = 0; i < n; ++i) {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat_index(z.get(), i, 0, &st) != 0 || !st.name)
+            continue;
+        const QString nome = nomeSemPasta(st.name);
+        if (nome.isEmpty())
+            continue; // a folder entry
+        if (aoNovoArquivo)
+            aoNovoArquivo(nome, qint64(st.size));
+        zip_file_t *f = zip_fopen_index(z.get(), i, 0);
+        if (!f)
+            throw OrbelError(QStringLiteral("Não foi possível ler %1 em %2: %3")
+                                 .arg(nome, arquivo, QString::fromLocal8Bit(zip_strerror(z.get()))));
+        // written under a temporary name and renamed at the end: no half file under the real name
+        QSaveFile saida(QDir(pasta).filePath(nome));
+        if (!saida.open(QIODevice::WriteOnly)) {
+            zip_fclose(f);
+            throw OrbelError(QStringLiteral("Não foi possível gravar ") + saida.fileName());
+        }
+        qint64 feitos = 0;
+        for (;;) {
+            const zip_int64_t lidos = zip_fread(f, buffer.data(), buffer.size());
+            if (lidos < 0) {
+                const QString erro = QString::fromLocal8Bit(zip_file_strerror(f));
+                zip_fclose(f);
+                throw OrbelError(QStringLiteral("Arquivo compactado danificado (%1): %2").arg(nome, erro));
+            }
+            if (lidos == 0)
+                break;
+            if (saida.write(buffer.data(), lidos) != lidos) {
+                zip_fclose(f);
+                throw OrbelError(QStringLiteral("Não foi possível gravar ") + saida.fileName());
+            }
+            feitos += lidos;
+            if (aoProgresso)
+                aoProgresso(feitos);
+        }
+        zip_fclose(f);
+        if (!saida.commit())
+            throw OrbelError(QStringLiteral("Não foi possível gravar ") + saida.fileName());
+        ++escritos;
+    }
+    if (aoFimLote)
+        aoFimLote();
+    return escritos;
+}
+
+void ZipEngine::adiciona(const QString &arquivo, const QString &caminhoArquivo)
+{
+    const QFileInfo fi(caminhoArquivo);
+    if (!fi.isFile())
+        throw OrbelError(QStringLiteral("Arquivo não encontrado: ") + caminhoArquivo);
+    QDir().mkpath(QFileInfo(arquivo).absolutePath());
+    Zip z = abre(arquivo, ZIP_CREATE);
+    zip_source_t *fonte = zip_source_file(z.get(), QFile::encodeName(fi.absoluteFilePath()).constData(), 0, -1);
+    if (!fonte)
+        throw OrbelError(QStringLiteral("Não foi possível ler ") + caminhoArquivo);
+    const QByteArray nome = fi.fileName().toUtf8();
+    if (aoNovoArquivo)
+        aoNovoArquivo(fi.fileName(), fi.size());
+    const zip_int64_t indice = zip_file_add(z.get(), nome.constData(), fonte, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+    if (indice < 0) {
+        zip_source_free(fonte);
+        throw OrbelError(QStringLiteral("Não foi possível incluir %1 em %2: %3")
+                             .arg(caminhoArquivo, arquivo, QString::fromLocal8Bit(zip_strerror(z.get()))));
+    }
+    zip_set_file_compression(z.get(), indice, ZIP_CM_DEFLATE, 9);
+    zip_register_progress_callback_with_state(
+        z.get(), 0.01,
+        [](zip_t *, double fracao, void *estado) {
+            auto *self = static_cast<ZipEngine *>(estado);
+            if (self->aoProgresso)
+                self->aoProgresso(qint64(fracao * 1000));
+        },
+        nullptr, this);
+    zip_t *bruto = z.release();
+    if (zip_close(bruto) != 0) {
+        const QString erro = QString::fromLocal8Bit(zip_strerror(bruto));
+        zip_discard(bruto);
+        mensagem(1, erro);
+        throw OrbelError(QStringLiteral("Não foi possível gravar o arquivo compactado %1: %2").arg(arquivo, erro));
+    }
+    if (aoFimLote)
+        aoFimLote();
+}
