@@ -1,0 +1,300 @@
+#include "data/insercaoemlote.h"
+
+#include "shell/orbelerror.h"
+#include "shell/win1252.h"
+
+#include <QSqlDriver>
+#include <QVariant>
+#include <ibase.h>
+
+#include <cstring>
+
+namespace {
+
+QString textoErro(const ISC_STATUS *status)
+{
+    QString msg;
+    char buf[1024];
+    const ISC_STATUS *p = status;
+    while (fb_interpret(buf, sizeof buf, &p)) {
+        if (!msg.isEmpty())
+            msg += u'\n';
+        msg += QString::fromUtf8(buf);
+    }
+    return msg;
+}
+
+bool falhou(const ISC_STATUS *s) { return s[0] == 1 && s[1] != 0; }
+
+constexpr short kWin1252 = 53;
+
+} // namespace
+
+TransacaoEmLote::TransacaoEmLote(const QSqlDatabase &db, int linhasPorLote) : m_porLote(linhasPorLote)
+{
+    const QVariant h = db.driver() ? db.driver()->handle() : QVariant();
+    // Qt's Firebird driver hands out the attachment handle itself
+    if (!h.isValid() || !h.canConvert<uint>() || h.toUInt() == 0)
+        throw OrbelError(QStringLiteral("A conexão não é uma conexão Firebird aberta."));
+    m_dbHandle = h.toUInt();
+    m_db = &m_dbHandle;
+    ISC_STATUS_ARRAY status;
+    static const char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,
+                               isc_tpb_wait};
+    isc_tr_handle tr = 0;
+    isc_start_transaction(status, &tr, 1, static_cast<isc_db_handle *>(m_db), short(sizeof tpb), tpb);
+    if (falhou(status))
+        throw OrbelError(textoErro(status));
+    m_tr = tr;
+}
+
+TransacaoEmLote::~TransacaoEmLote()
+{
+    if (!m_tr)
+        return;
+    ISC_STATUS_ARRAY status;
+    isc_tr_handle tr = m_tr;
+    isc_commit_transaction(status, &tr);
+    if (falhou(status))
+        isc_rollback_transaction(status, &tr);
+}
+
+void TransacaoEmLote::linhaGravada()
+{
+    ++m_linhas;
+    if (++m_noLote >= m_porLote)
+        confirma();
+}
+
+void TransacaoEmLote::confirma()
+{
+    m_noLote = 0;
+    ISC_STATUS_ARRAY status;
+    isc_tr_handle tr = m_tr;
+    // retaining keeps the prepared statements usable for the next batch
+    isc_commit_retaining(status, &tr);
+    if (falhou(status))
+        throw OrbelError(textoErro(status));
+}
+
+struct InsercaoEmLote::Impl
+{
+    isc_stmt_handle stmt = 0;
+    XSQLDA *entrada = nullptr;
+    std::vector<QByteArray> buffers;
+    std::vector<short> nulos;
+    std::vector<short> tipoOriginal;
+    std::vector<short> conjuntoOriginal;
+    QHash<QString, int> nomes;
+
+    ~Impl()
+    {
+        if (stmt) {
+            ISC_STATUS_ARRAY status;
+            isc_dsql_free_statement(status, &stmt, DSQL_drop);
+        }
+        free(entrada);
+    }
+};
+
+InsercaoEmLote::InsercaoEmLote(TransacaoEmLote &transacao, const QString &sql)
+    : d(std::make_unique<Impl>()), m_transacao(transacao)
+{
+    // named parameters become positions, keeping the names
+    QString texto;
+    texto.reserve(sql.size());
+    int posicao = 0;
+    bool aspas = false;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (c == u'\'')
+            aspas = !aspas;
+        if (!aspas && c == u':' && i + 1 < sql.size() && (sql[i + 1].isLetter() || sql[i + 1] == u'_')) {
+            qsizetype j = i + 1;
+            while (j < sql.size() && (sql[j].isLetterOrNumber() || sql[j] == u'_'))
+                ++j;
+            const QString nome = sql.mid(i + 1, j - i - 1).toUpper();
+            if (!d->nomes.contains(nome))
+                d->nomes.insert(nome, posicao);
+            ++posicao;
+            texto += u'?';
+            i = j - 1;
+            continue;
+        }
+        if (!aspas && c == u'?')
+            ++posicao;
+        texto += c;
+    }
+
+    ISC_STATUS_ARRAY status;
+    auto *db = static_cast<isc_db_handle *>(transacao.bancoNativo());
+    auto *tr = static_cast<isc_tr_handle *>(transacao.transacaoNativa());
+    isc_dsql_allocate_statement(status, db, &d->stmt);
+    if (falhou(status))
+        throw OrbelError(textoErro(status));
+    const QByteArray bytes = texto.toUtf8();
+    isc_dsql_prepare(status, tr, &d->stmt, 0, bytes.constData(), SQL_DIALECT_V6, nullptr);
+    if (falhou(status))
+        throw OrbelError(textoErro(status) + QStringLiteral("\r\n") + sql.left(300));
+
+    int n = 1;
+    d->entrada = static_cast<XSQLDA *>(calloc(1, XSQLDA_LENGTH(n)));
+    d->entrada->version = SQLDA_VERSION1;
+    d->entrada->sqln = short(n);
+    isc_dsql_describe_bind(status, &d->stmt, SQL_DIALECT_V6, d->entrada);
+    if (falhou(status))
+        throw OrbelError(textoErro(status));
+    if (d->entrada->sqld > d->entrada->sqln) {
+        n = d->entrada->sqld;
+        free(d->entrada);
+        d->entrada = static_cast<XSQLDA *>(calloc(1, XSQLDA_LENGTH(n)));
+        d->entrada->version = SQLDA_VERSION1;
+        d->entrada->sqln = short(n);
+        isc_dsql_describe_bind(status, &d->stmt, SQL_DIALECT_V6, d->entrada);
+        if (falhou(status))
+            throw OrbelError(textoErro(status));
+    }
+    const int total = d->entrada->sqld;
+    d->buffers.resize(total);
+    d->nulos.assign(total, -1);
+    d->tipoOriginal.resize(total);
+    d->conjuntoOriginal.resize(total);
+    for (int i = 0; i < total; ++i) {
+        XSQLVAR &v = d->entrada->sqlvar[i];
+        d->tipoOriginal[i] = short(v.sqltype & ~1);
+        d->conjuntoOriginal[i] = short(v.sqlsubtype);
+        d->buffers[i].reserve(64);
+        v.sqlind = &d->nulos[i];
+        v.sqltype = SQL_TEXT | 1;
+        v.sqlsubtype = 0;
+        v.sqllen = 0;
+        v.sqldata = d->buffers[i].data();
+    }
+}
+
+InsercaoEmLote::~InsercaoEmLote() = default;
+
+int InsercaoEmLote::indice(const QString &nome) const
+{
+    return d->nomes.value(nome.toUpper(), -1);
+}
+
+int InsercaoEmLote::exige(const QString &nome) const
+{
+    const int i = indice(nome);
+    if (i < 0)
+        throw OrbelError(QStringLiteral("Parâmetro %1 não encontrado").arg(nome));
+    return i;
+}
+
+int InsercaoEmLote::parametros() const
+{
+    return d->entrada ? d->entrada->sqld : 0;
+}
+
+void InsercaoEmLote::setNulo(int i)
+{
+    d->nulos.at(i) = -1;
+}
+
+void InsercaoEmLote::limpa()
+{
+    std::fill(d->nulos.begin(), d->nulos.end(), short(-1));
+}
+
+void InsercaoEmLote::setTexto(int i, const QString &valor)
+{
+    if (valor.isEmpty()) {
+        setNulo(i);
+        return;
+    }
+    XSQLVAR &v = d->entrada->sqlvar[i];
+    QByteArray &b = d->buffers.at(i);
+    // text columns of the database are WIN1252; the server converts what it is given
+    const bool win = d->tipoOriginal[i] == SQL_TEXT || d->tipoOriginal[i] == SQL_VARYING
+                         ? (d->conjuntoOriginal[i] & 0xFF) == kWin1252
+                         : false;
+    b = win ? Win1252::encode(valor) : valor.toUtf8();
+    v.sqltype = SQL_TEXT | 1;
+    v.sqlsubtype = win ? kWin1252 : 4; // 4 = UTF8
+    v.sqllen = short(std::min<qsizetype>(b.size(), 32767));
+    v.sqldata = b.data();
+    d->nulos[i] = 0;
+}
+
+void InsercaoEmLote::setDouble(int i, double valor)
+{
+    XSQLVAR &v = d->entrada->sqlvar[i];
+    QByteArray &b = d->buffers.at(i);
+    b.resize(sizeof(double));
+    std::memcpy(b.data(), &valor, sizeof valor);
+    v.sqltype = SQL_DOUBLE | 1;
+    v.sqlsubtype = 0;
+    v.sqlscale = 0;
+    v.sqllen = sizeof(double);
+    v.sqldata = b.data();
+    d->nulos[i] = 0;
+}
+
+void InsercaoEmLote::setInteiro(int i, qint64 valor)
+{
+    XSQLVAR &v = d->entrada->sqlvar[i];
+    QByteArray &b = d->buffers.at(i);
+    b.resize(sizeof(ISC_INT64));
+    const ISC_INT64 x = valor;
+    std::memcpy(b.data(), &x, sizeof x);
+    v.sqltype = SQL_INT64 | 1;
+    v.sqlsubtype = 0;
+    v.sqlscale = 0;
+    v.sqllen = sizeof(ISC_INT64);
+    v.sqldata = b.data();
+    d->nulos[i] = 0;
+}
+
+void InsercaoEmLote::setData(int i, const QDate &valor)
+{
+    if (!valor.isValid()) {
+        setNulo(i);
+        return;
+    }
+    XSQLVAR &v = d->entrada->sqlvar[i];
+    QByteArray &b = d->buffers.at(i);
+    b.resize(sizeof(ISC_DATE));
+    const ISC_DATE x = ISC_DATE(QDate(1858, 11, 17).daysTo(valor));
+    std::memcpy(b.data(), &x, sizeof x);
+    v.sqltype = SQL_TYPE_DATE | 1;
+    v.sqlsubtype = 0;
+    v.sqlscale = 0;
+    v.sqllen = sizeof(ISC_DATE);
+    v.sqldata = b.data();
+    d->nulos[i] = 0;
+}
+
+void InsercaoEmLote::setHora(int i, const QTime &valor)
+{
+    if (!valor.isValid()) {
+        setNulo(i);
+        return;
+    }
+    XSQLVAR &v = d->entrada->sqlvar[i];
+    QByteArray &b = d->buffers.at(i);
+    b.resize(sizeof(ISC_TIME));
+    const ISC_TIME x = ISC_TIME(valor.msecsSinceStartOfDay()) * 10;
+    std::memcpy(b.data(), &x, sizeof x);
+    v.sqltype = SQL_TYPE_TIME | 1;
+    v.sqlsubtype = 0;
+    v.sqlscale = 0;
+    v.sqllen = sizeof(ISC_TIME);
+    v.sqldata = b.data();
+    d->nulos[i] = 0;
+}
+
+void InsercaoEmLote::executa()
+{
+    ISC_STATUS_ARRAY status;
+    auto *tr = static_cast<isc_tr_handle *>(m_transacao.transacaoNativa());
+    isc_dsql_execute(status, tr, &d->stmt, SQL_DIALECT_V6, d->entrada);
+    if (falhou(status))
+        throw OrbelError(textoErro(status));
+    m_transacao.linhaGravada();
+}

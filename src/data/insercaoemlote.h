@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QString>
+#include <QTime>
+#include <memory>
+#include <vector>
+
+// A transaction of Firebird's own API on the data module's connection, committed every
+// `linhasPorLote` rows: the imports write whole-state files at near the engine's own speed and
+// what was committed survives a failure or a power loss.
+class TransacaoEmLote
+{
+public:
+    explicit TransacaoEmLote(const QSqlDatabase &db, int linhasPorLote = 10000);
+    ~TransacaoEmLote(); // commits what was written
+    TransacaoEmLote(const TransacaoEmLote &) = delete;
+    TransacaoEmLote &operator=(const TransacaoEmLote &) = delete;
+
+    // Counts a written row; commits when the batch is full.
+    void linhaGravada();
+    // Commits now (callers do it before reporting a failure, so the rows before it stay).
+    void confirma();
+    qint64 linhas() const { return m_linhas; }
+
+    void *bancoNativo() { return m_db; }
+    void *transacaoNativa() { return &m_tr; }
+
+private:
+    unsigned int m_dbHandle = 0; // isc_db_handle of Qt's connection
+    void *m_db = nullptr;
+    unsigned int m_tr = 0;      // isc_tr_handle
+    int m_porLote;
+    int m_noLote = 0;
+    qint64 m_linhas = 0;
+};
+
+// One INSERT (or any statement without results) prepared once and executed per row, with values
+// bound by parameter name (":IE") or position. Errors raise OrbelError with the server's text.
+class InsercaoEmLote
+{
+public:
+    InsercaoEmLote(TransacaoEmLote &transacao, const QString &sql);
+    ~InsercaoEmLote();
+    InsercaoEmLote(const InsercaoEmLote &) = delete;
+    InsercaoEmLote &operator=(const InsercaoEmLote &) = delete;
+
+    int indice(const QString &nome) const; // -1 when the statement has no such parameter
+    int parametros() const;
+
+    // Text goes as text and the server converts it to the column's type; empty text is NULL.
+    void setTexto(int i, const QString &valor);
+    void setDouble(int i, double valor);
+    void setInteiro(int i, qint64 valor);
+    void setData(int i, const QDate &valor);
+    void setHora(int i, const QTime &valor);
+    void setNulo(int i);
+    void setTexto(const QString &nome, const QString &valor) { setTexto(exige(nome), valor); }
+    void setDouble(const QString &nome, double valor) { setDouble(exige(nome), valor); }
+    void setNulo(const QString &nome) { setNulo(exige(nome)); }
+    // Every parameter back to NULL.
+    void limpa();
+
+    void executa();
+
+private:
+    int exige(const QString &nome) const;
+    struct Impl;
+    std::unique_ptr<Impl> d;
+    TransacaoEmLote &m_transacao;
+};
