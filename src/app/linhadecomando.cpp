@@ -1,5 +1,6 @@
 #include "app/linhadecomando.h"
 
+#include "app/capturecommand.h"
 #include "app/janelas.h"
 #include "app/setupcommand.h"
 #include "shell/diretorios.h"
@@ -109,6 +110,8 @@ int ExecutaOrbel(int argc, char **argv)
         DefineDiretorioSistema(lc.home);
     if (lc.subcomando == QLatin1String("setup"))
         return setup(lc);
+    if (lc.subcomando == QLatin1String("capture"))
+        return ExecutaCaptura(lc.opcoes);
     if (lc.subcomando == QLatin1String("help")) {
         std::fputs(kUso, stdout);
         return 0;

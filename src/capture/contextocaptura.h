@@ -6,6 +6,16 @@
 class TdmPrincipal;
 class UserInterface;
 
+// How an import run ended, as the capture flow reads it.
+enum class ResultadoCarga { Completa, Falhou, Interrompida };
+
+// What a precheck decided: whether to import, and the line estimate for the progress display.
+struct Verificacao
+{
+    bool prossegue = false;
+    int contagemEsperada = 0;
+};
+
 // What a capture run shares between the flow (window or command line) and the imports.
 struct ContextoCaptura
 {

@@ -86,6 +86,7 @@ struct InsercaoEmLote::Impl
     std::vector<short> tipoOriginal;
     std::vector<short> conjuntoOriginal;
     QHash<QString, int> nomes;
+    char vazio[1] = {0};
 
     ~Impl()
     {
@@ -202,12 +203,16 @@ void InsercaoEmLote::limpa()
     std::fill(d->nulos.begin(), d->nulos.end(), short(-1));
 }
 
+void InsercaoEmLote::setTextoOuNulo(int i, const QString &valor)
+{
+    if (valor.isEmpty())
+        setNulo(i);
+    else
+        setTexto(i, valor);
+}
+
 void InsercaoEmLote::setTexto(int i, const QString &valor)
 {
-    if (valor.isEmpty()) {
-        setNulo(i);
-        return;
-    }
     XSQLVAR &v = d->entrada->sqlvar[i];
     QByteArray &b = d->buffers.at(i);
     // text columns of the database are WIN1252; the server converts what it is given
@@ -218,7 +223,7 @@ void InsercaoEmLote::setTexto(int i, const QString &valor)
     v.sqltype = SQL_TEXT | 1;
     v.sqlsubtype = win ? kWin1252 : 4; // 4 = UTF8
     v.sqllen = short(std::min<qsizetype>(b.size(), 32767));
-    v.sqldata = b.data();
+    v.sqldata = b.isEmpty() ? d->vazio : b.data();
     d->nulos[i] = 0;
 }
 

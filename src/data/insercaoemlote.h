@@ -51,8 +51,10 @@ public:
     int indice(const QString &nome) const; // -1 when the statement has no such parameter
     int parametros() const;
 
-    // Text goes as text and the server converts it to the column's type; empty text is NULL.
+    // Text goes as text and the server converts it to the column's type; empty text stays empty.
     void setTexto(int i, const QString &valor);
+    // The same, with empty text as NULL (numbers and dates given as text).
+    void setTextoOuNulo(int i, const QString &valor);
     void setDouble(int i, double valor);
     void setInteiro(int i, qint64 valor);
     void setData(int i, const QDate &valor);
@@ -60,6 +62,7 @@ public:
     void setNulo(int i);
     void setTexto(const QString &nome, const QString &valor) { setTexto(exige(nome), valor); }
     void setDouble(const QString &nome, double valor) { setDouble(exige(nome), valor); }
+    void setTextoOuNulo(const QString &nome, const QString &valor) { setTextoOuNulo(exige(nome), valor); }
     void setNulo(const QString &nome) { setNulo(exige(nome)); }
     // Every parameter back to NULL.
     void limpa();

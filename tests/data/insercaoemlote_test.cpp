@@ -15,9 +15,9 @@ TEST(BulkInsert, TextNumbersAndDatesArriveAsTheServerWouldConvertThem)
     dm.Inicia();
     {
         TransacaoEmLote tx(dm.MainConnection(), 2);
-        InsercaoEmLote ins(tx, "INSERT INTO ATIVOS (IE, NOMECOMER, VLADICANT, DATAFIM, MUNIC_CODIGO) "
-                               "VALUES (:IE, :NOMECOMER, :VLADICANT, :DATAFIM, :MUNIC_CODIGO)");
-        EXPECT_EQ(ins.parametros(), 5);
+        InsercaoEmLote ins(tx, "INSERT INTO ATIVOS (IE, NOMECOMER, VLADICANT, DATAFIM, MUNIC_CODIGO, CNPJ) "
+                               "VALUES (:IE, :NOMECOMER, :VLADICANT, :DATAFIM, :MUNIC_CODIGO, :CNPJ)");
+        EXPECT_EQ(ins.parametros(), 6);
         EXPECT_EQ(ins.indice("vladicant"), 2);
         for (int i = 0; i < 5; ++i) {
             ins.limpa();
@@ -25,7 +25,8 @@ TEST(BulkInsert, TextNumbersAndDatesArriveAsTheServerWouldConvertThem)
             ins.setTexto("NOMECOMER", QString::fromUtf8("AÇOUGUE SÃO JOÃO D'ÁGUA"));
             ins.setTexto("VLADICANT", "1234.5");
             ins.setData(ins.indice("DATAFIM"), QDate(2023, 12, 31));
-            ins.setTexto("MUNIC_CODIGO", "");
+            ins.setTextoOuNulo("MUNIC_CODIGO", "");
+            ins.setTexto("CNPJ", "");
             ins.executa();
         }
         EXPECT_EQ(tx.linhas(), 5);
@@ -37,6 +38,7 @@ TEST(BulkInsert, TextNumbersAndDatesArriveAsTheServerWouldConvertThem)
     EXPECT_DOUBLE_EQ(b.valor("SELECT VLADICANT FROM ATIVOS WHERE IE = '102'").toDouble(), 1234.5);
     EXPECT_EQ(b.valor("SELECT DATAFIM FROM ATIVOS WHERE IE = '102'").toDate(), QDate(2023, 12, 31));
     EXPECT_TRUE(b.valor("SELECT MUNIC_CODIGO FROM ATIVOS WHERE IE = '102'").isNull());
+    EXPECT_EQ(b.conta("ATIVOS", "CNPJ = ''"), 5); // empty text stays empty
 }
 
 TEST(BulkInsert, AFailedRowLeavesTheRowsBeforeItOnceConfirmed)
