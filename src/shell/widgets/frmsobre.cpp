@@ -3,8 +3,10 @@
 #include "shell/configapp.h"
 #include "shell/widgets/figuras.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -47,7 +49,7 @@ TfrmSobre::TfrmSobre(const TConfigApp &config, QWidget *parent)
     auto *esquerda = new QVBoxLayout;
     auto *ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setPixmap(Figuras::logo(96));
+    ProgramIcon->setPixmap(Figuras::iconePrograma().pixmap(64, 64));
     esquerda->addWidget(ProgramIcon);
     auto *lbSigla = new QLabel(QStringLiteral("ORBEL"), this);
     lbSigla->setObjectName(QStringLiteral("lbSigla"));
@@ -85,19 +87,30 @@ TfrmSobre::TfrmSobre(const TConfigApp &config, QWidget *parent)
 
 void TfrmSobre::mostra()
 {
-    lblVersao->setText(QStringLiteral("Versão: ") + m_config.VersaoSistema());
-    tCreditos->start();
     show();
     raise();
+    activateWindow();
+}
+
+void TfrmSobre::showEvent(QShowEvent *e)
+{
+    // the version may have changed since the window was made
+    lblVersao->setText(QStringLiteral("Versão: ") + m_config.VersaoSistema());
+    if (QScreen *tela = screen() ? screen() : QGuiApplication::primaryScreen())
+        move(tela->geometry().center() - rect().center());
+    tCreditos->start();
+    QDialog::showEvent(e);
+}
+
+void TfrmSobre::hideEvent(QHideEvent *e)
+{
+    tCreditos->stop();
+    QDialog::hideEvent(e);
 }
 
 void TfrmSobre::rola()
 {
     // one step every 30 ms; when the last line has gone, start again from below
-    if (!isVisible()) {
-        tCreditos->stop();
-        return;
-    }
     --m_y;
     if (m_y < -m_texto->height())
         m_y = m_sCreditos->height();

@@ -195,12 +195,19 @@ std::unique_ptr<JanelaProgresso> QtUi::criaJanelaProgresso()
 #endif
 }
 
-void InstalaTextosPadrao()
+void InstalaTextosPadrao(QApplication &app)
 {
-    auto *t = new QTranslator(qApp);
+    // Qt keeps no table of dialog captions to replace; its own translation covers the pickers
+    auto *t = new QTranslator(&app);
     if (t->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(t);
     else
-        delete t;
+        delete t; // not installed: the pickers stay in English, nothing else depends on it
+}
+
+void InstalaTextosPadrao()
+{
+    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()))
+        InstalaTextosPadrao(*app);
 }
