@@ -17,7 +17,7 @@ TEST(ActiveLine, FieldsComposedAddressesAndCasing)
     EXPECT_EQ(a[LinhaAtivo::NOMEMUNICCONTAD], QString("ALVORADA"));
     EXPECT_EQ(a[LinhaAtivo::BAIRROCONTRIBUINTE], QString("BAIRRO NOVO"));
     EXPECT_EQ(a[LinhaAtivo::VLADICANT], QString("000000000123.45"));
-    EXPECT_EQ(a[LinhaAtivo::CEPCONTAD], QString("    0000")); // shares 461-464 with VLADICANT
+    EXPECT_EQ(a[LinhaAtivo::CEPCONTAD], QString("0000")); // shares 461-464 with VLADICANT
     EXPECT_EQ(a[LinhaAtivo::MUNIC_CODIGO], QString("001"));
     EXPECT_EQ(a[LinhaAtivo::CNPJ], QString("12345678000199"));
     EXPECT_EQ(a[LinhaAtivo::OBRIGADO], QString("S"));

@@ -27,7 +27,8 @@ LinhaFixa LinhaAtivoTeste(const QString &ie, const QString &municipio, const QSt
 void GravaZipCaptura(const QString &zip, const QStringList &linhas)
 {
     QTemporaryDir dir;
-    const QString txt = dir.filePath(QFileInfo(zip).completeBaseName() + QStringLiteral(".txt"));
+    // the state names the text file after the archive, with P for its first letter
+    const QString txt = dir.filePath(QStringLiteral("P") + QFileInfo(zip).completeBaseName().mid(1) + QStringLiteral(".txt"));
     QFile f(txt);
     f.open(QIODevice::WriteOnly);
     for (const QString &l : linhas)

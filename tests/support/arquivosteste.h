@@ -28,5 +28,5 @@ LinhaFixa LinhaAtivoTeste(const QString &ie, const QString &municipio, const QSt
                           const QString &nome = QStringLiteral("COMERCIO TESTE LTDA"));
 
 // Writes lines (Windows-1252, CR LF) into a text file and packs it into a zip archive at `zip`,
-// under the name the state uses (the archive's name with .txt).
+// under the name the state uses ("P" + the archive name from its second character, .txt).
 void GravaZipCaptura(const QString &zip, const QStringList &linhas);
