@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 
@@ -26,7 +27,10 @@ QDate leData(const QString &texto)
     const QStringList p = texto.trimmed().split(u'/');
     bool ok1 = false, ok2 = false, ok3 = false;
     if (p.size() == 3) {
-        const int d = p[0].toInt(&ok1), m = p[1].toInt(&ok2), a = p[2].toInt(&ok3);
+        const int d = p[0].toInt(&ok1), m = p[1].toInt(&ok2);
+        int a = p[2].toInt(&ok3);
+        if (p[2].trimmed().size() <= 2) // "05/03/24": the current century
+            a += QDate::currentDate().year() / 100 * 100;
         const QDate r(a, m, d);
         if (ok1 && ok2 && ok3 && r.isValid())
             return r;
@@ -36,62 +40,142 @@ QDate leData(const QString &texto)
 
 namespace {
 
-QString secao(const QString &formato, double valor, double *usado)
+// Splits a picture into its sections; a ';' inside quotes belongs to the text.
+QStringList secoes(const QString &formato)
 {
-    const QStringList secoes = formato.split(u';');
-    *usado = valor;
-    if (secoes.size() >= 3 && valor == 0 && !secoes[2].isEmpty())
-        return secoes[2];
-    if (secoes.size() >= 2 && valor < 0 && !secoes[1].isEmpty()) {
-        *usado = -valor; // the negative section carries its own sign, if any
-        return secoes[1];
+    QStringList r(QString{});
+    QChar aspas;
+    for (const QChar c : formato) {
+        if (!aspas.isNull()) {
+            if (c == aspas)
+                aspas = QChar();
+        } else if (c == u'"' || c == u'\'') {
+            aspas = c;
+        } else if (c == u';') {
+            r.append(QString());
+            continue;
+        }
+        r.last().append(c);
     }
-    return secoes[0];
+    return r;
+}
+
+// What one section asks for: digits before and after the point, grouping, and the text
+// standing before and after the number.
+struct Secao
+{
+    QString antes, depois;
+    bool temDigitos = false;
+    bool agrupa = false;
+    int minInteiros = 0; // placeholders from the first '0' of the integer part to the point
+    int minCasas = 0;    // up to the last '0' after the point
+    int maxCasas = 0;
+};
+
+Secao analisa(const QString &texto)
+{
+    Secao s;
+    bool depoisDoPonto = false, zeroInteiro = false;
+    QChar aspas;
+    for (const QChar c : texto) {
+        QString &literal = s.temDigitos ? s.depois : s.antes;
+        if (!aspas.isNull()) {
+            if (c == aspas)
+                aspas = QChar();
+            else
+                literal.append(c);
+        } else if (c == u'"' || c == u'\'') {
+            aspas = c;
+        } else if (c == u'#' || c == u'0') {
+            s.temDigitos = true;
+            if (depoisDoPonto) {
+                ++s.maxCasas;
+                if (c == u'0')
+                    s.minCasas = s.maxCasas;
+            } else {
+                zeroInteiro = zeroInteiro || c == u'0';
+                if (zeroInteiro)
+                    ++s.minInteiros;
+            }
+        } else if (c == u'.' && !depoisDoPonto) {
+            depoisDoPonto = true;
+        } else if (c == u',') {
+            s.agrupa = true;
+        } else {
+            literal.append(c);
+        }
+    }
+    return s;
+}
+
+// |valor| rounded half away from zero to `casas` decimals, as integer and decimal digits.
+// Only the 15 significant digits a double holds are used, so 2.675 is taken as written and
+// not as 2.67499999... it is stored as.
+void arredonda(double valor, int casas, QString *inteiros, QString *decimais)
+{
+    const QString e = QString::number(std::fabs(valor), 'e', 14); // d.dddddddddddddde+XX
+    QString digitos = e.left(1) + e.mid(2, 14);
+    int pontoEm = e.mid(e.indexOf(u'e') + 1).toInt() + 1; // digits before the point
+    if (pontoEm < 0) { // 0.000ddd: bring the leading zeros in
+        digitos.prepend(QString(-pontoEm, u'0'));
+        pontoEm = 0;
+    }
+    const int fica = pontoEm + casas;
+    if (digitos.size() < fica)
+        digitos.append(QString(fica - digitos.size(), u'0'));
+    const bool sobe = fica < digitos.size() && digitos[fica] >= u'5';
+    digitos.truncate(fica);
+    if (sobe) {
+        int i = fica - 1;
+        for (; i >= 0 && digitos[i] == u'9'; --i)
+            digitos[i] = u'0';
+        if (i >= 0) {
+            digitos[i] = QChar(digitos[i].unicode() + 1);
+        } else {
+            digitos.prepend(u'1');
+            ++pontoEm;
+        }
+    }
+    *inteiros = digitos.left(pontoEm);
+    *decimais = digitos.mid(pontoEm);
 }
 
 } // namespace
 
 QString mascara(double valor, const QString &formato)
 {
-    double v;
-    const QString sec = secao(formato, valor, &v);
-    const int ponto = sec.indexOf(u'.');
-    const QString inteira = ponto < 0 ? sec : sec.left(ponto);
-    const QString decimal = ponto < 0 ? QString() : sec.mid(ponto + 1);
-    const bool temDigitos = sec.contains(u'#') || sec.contains(u'0');
-    if (!temDigitos)
-        return sec;
-    const bool agrupa = inteira.contains(u',');
-    const int casas = int(decimal.count(u'0') + decimal.count(u'#'));
-    const int minCasas = int(decimal.count(u'0'));
-    const int minInteiros = int(inteira.count(u'0'));
+    if (!std::isfinite(valor))
+        return QString::number(valor);
+    const QStringList todas = secoes(formato);
+    // positive;negative;zero - an empty or missing section falls back on the first
+    int escolhida = 0;
+    if (valor == 0 && todas.size() >= 3 && !todas[2].isEmpty())
+        escolhida = 2;
+    else if (valor < 0 && todas.size() >= 2 && !todas[1].isEmpty())
+        escolhida = 1;
+    const Secao s = analisa(todas[escolhida]);
+    if (!s.temDigitos)
+        return s.antes;
 
-    const bool negativo = v < 0;
-    const double escala = std::pow(10.0, casas);
-    // round half away from zero on the decimal text, avoiding binary surprises like 2.675
-    const double absoluto = std::fabs(v);
-    const double x = absoluto * escala;
-    QString texto = QString::number(std::floor(x + 0.5 + x * 4e-15) / escala,
-                                    'f', casas);
-    QString parteInteira = texto.section(u'.', 0, 0);
-    QString parteDecimal = casas ? texto.section(u'.', 1, 1) : QString();
-    while (parteDecimal.size() > minCasas && parteDecimal.endsWith(u'0'))
-        parteDecimal.chop(1);
-    if (parteInteira == QLatin1String("0") && minInteiros == 0)
-        parteInteira.clear();
-    while (parteInteira.size() < minInteiros)
-        parteInteira.prepend(u'0');
-    if (agrupa) {
-        for (int i = parteInteira.size() - 3; i > 0; i -= 3)
-            parteInteira.insert(i, u'.');
-    }
-    QString r = parteInteira;
-    if (!parteDecimal.isEmpty())
-        r += u',' + parteDecimal;
-    const bool zero = r.isEmpty() || r.count(u'0') + r.count(u'.') + r.count(u',') == r.size();
-    if (negativo && !zero)
-        r.prepend(u'-');
-    return r;
+    QString inteiros, decimais;
+    arredonda(valor, s.maxCasas, &inteiros, &decimais);
+    const bool tudoZero = !(inteiros + decimais).contains(QRegularExpression(QStringLiteral("[1-9]")));
+    while (inteiros.startsWith(u'0'))
+        inteiros.remove(0, 1);
+    if (inteiros.size() < s.minInteiros)
+        inteiros.prepend(QString(s.minInteiros - inteiros.size(), u'0'));
+    if (s.agrupa)
+        for (int i = int(inteiros.size()) - 3; i > 0; i -= 3)
+            inteiros.insert(i, u'.');
+    while (decimais.size() > s.minCasas && decimais.endsWith(u'0'))
+        decimais.chop(1);
+
+    // the negative section carries its own sign; a value that rounds to zero has none
+    const bool sinal = valor < 0 && escolhida == 0 && !tudoZero;
+    QString r = (sinal ? QStringLiteral("-") : QString()) + s.antes + inteiros;
+    if (!decimais.isEmpty())
+        r += u',' + decimais;
+    return r + s.depois;
 }
 
 } // namespace Formatacao

@@ -15,7 +15,7 @@ void aplicaLocalidade();
 QString data(const QDate &d);            // dd/MM/yyyy
 QString hora(const QTime &t);            // hh:mm:ss
 QString dataHora(const QDateTime &dt);   // dd/MM/yyyy hh:mm:ss
-// Parses dd/mm/yyyy; raises OrbelError "'x' não é uma data válida" otherwise.
+// Parses dd/mm/yyyy (a two-digit year is of the current century); raises OrbelError "'x' não é uma data válida" otherwise.
 QDate leData(const QString &texto);
 
 // Forms the server takes dates and times in, as text.
@@ -24,7 +24,8 @@ QString horaServidor(const QTime &t);    // hh:mm:ss
 
 // Delphi-style picture: '#' and '0' digits, ',' groups thousands (shown "."), '.' is the decimal
 // point (shown ","); up to three sections "positive;negative;zero", a section without digits is
-// printed as it stands. Halves round away from zero.
+// printed as it stands; an empty section falls back on the first. Quoted and other characters are
+// copied. Halves round away from zero on the value's 15 significant digits.
 QString mascara(double valor, const QString &formato);
 
 } // namespace Formatacao

@@ -3,39 +3,78 @@
 
 #include <gtest/gtest.h>
 
-TEST(Formatting, PictureMasksOfTheReports)
+using Formatacao::mascara;
+
+TEST(Formatting, WholeNumberPicture)
 {
-    using Formatacao::mascara;
     const QString inteiro = "###,###,###,##0";
     EXPECT_EQ(mascara(0, inteiro), QString("0"));
+    EXPECT_EQ(mascara(7, inteiro), QString("7"));
     EXPECT_EQ(mascara(1234567.4, inteiro), QString("1.234.567"));
     EXPECT_EQ(mascara(1234567.5, inteiro), QString("1.234.568"));
+    EXPECT_EQ(mascara(0.5, inteiro), QString("1"));
+    EXPECT_EQ(mascara(-2.5, inteiro), QString("-3")); // away from zero, not to even
     EXPECT_EQ(mascara(-1234.5, inteiro), QString("-1.235"));
-    EXPECT_EQ(mascara(1234567890123.0, inteiro), QString("1.234.567.890.123"));
+    EXPECT_EQ(mascara(-0.4, inteiro), QString("0"));
     EXPECT_EQ(mascara(999.5, inteiro), QString("1.000"));
+    EXPECT_EQ(mascara(999999.5, inteiro), QString("1.000.000"));
+    EXPECT_EQ(mascara(1234567890123.0, inteiro), QString("1.234.567.890.123"));
+    EXPECT_EQ(mascara(-1234567890123.0, inteiro), QString("-1.234.567.890.123"));
+}
 
+TEST(Formatting, DecimalPicture)
+{
     const QString decimal = "###,###,###,##0.00";
-    EXPECT_EQ(mascara(2.675, decimal), QString("2,68"));
+    EXPECT_EQ(mascara(0, decimal), QString("0,00"));
+    EXPECT_EQ(mascara(2.675, decimal), QString("2,68")); // stored as 2.67499999...
+    EXPECT_EQ(mascara(1.005, decimal), QString("1,01"));
+    EXPECT_EQ(mascara(0.125, decimal), QString("0,13"));
     EXPECT_EQ(mascara(0.5, decimal), QString("0,50"));
     EXPECT_EQ(mascara(-0.004, decimal), QString("0,00"));
+    EXPECT_EQ(mascara(-0.005, decimal), QString("-0,01"));
+    EXPECT_EQ(mascara(0.000001, decimal), QString("0,00"));
     EXPECT_EQ(mascara(1000000, decimal), QString("1.000.000,00"));
+    EXPECT_EQ(mascara(1234567890123.45, decimal), QString("1.234.567.890.123,45"));
+    EXPECT_EQ(mascara(9999.995, decimal), QString("10.000,00"));
 
+    EXPECT_EQ(mascara(1.5, "0.0#"), QString("1,5"));
+    EXPECT_EQ(mascara(1.256, "0.0#"), QString("1,26"));
+    EXPECT_EQ(mascara(0.5, "#.##"), QString(",5"));
+    EXPECT_EQ(mascara(12.5, "'R$ '#,##0.00"), QString("R$ 12,50"));
+    EXPECT_EQ(mascara(12, "0 %"), QString("12 %"));
+}
+
+TEST(Formatting, SectionsForNegativeAndZero)
+{
     const QString tres = "###,###,###,###,##0;---;---";
     EXPECT_EQ(mascara(1500, tres), QString("1.500"));
+    EXPECT_EQ(mascara(0.3, tres), QString("0")); // not zero: the positive section
     EXPECT_EQ(mascara(-1500, tres), QString("---"));
     EXPECT_EQ(mascara(0, tres), QString("---"));
+
+    EXPECT_EQ(mascara(-5, "0.00;(0.00)"), QString("(5,00)"));
+    EXPECT_EQ(mascara(0, "0.00;(0.00)"), QString("0,00"));
+    EXPECT_EQ(mascara(-5, "0;;zero"), QString("-5")); // empty negative section: the first one
+    EXPECT_EQ(mascara(0, "0;-0;'nada;'"), QString("nada;"));
 }
 
 TEST(Formatting, DatesInBothForms)
 {
     EXPECT_EQ(Formatacao::data(QDate(2024, 3, 5)), QString("05/03/2024"));
+    EXPECT_EQ(Formatacao::data(QDate()), QString());
     EXPECT_EQ(Formatacao::leData("05/03/2024"), QDate(2024, 3, 5));
     EXPECT_EQ(Formatacao::leData("5/3/2024"), QDate(2024, 3, 5));
+    EXPECT_EQ(Formatacao::leData(Formatacao::data(QDate(1999, 12, 31))), QDate(1999, 12, 31));
+    EXPECT_EQ(Formatacao::leData("29/02/24").year() % 100, 24);
     EXPECT_EQ(Formatacao::dataServidor(QDate(2024, 3, 5)), QString("05.03.2024"));
+    EXPECT_EQ(Formatacao::horaServidor(QTime(7, 8, 9)), QString("07:08:09"));
     EXPECT_EQ(Formatacao::dataHora(QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5))), QString("02/01/2024 03:04:05"));
-    EXPECT_THROW(Formatacao::leData("31/02/2024"), OrbelError);
+
+    for (const char *errada : {"31/02/2024", "29/02/2023", "2024-03-05", "05/03", "", "aa/bb/cccc", "05/13/2024"})
+        EXPECT_THROW(Formatacao::leData(errada), OrbelError) << errada;
     try {
         Formatacao::leData("xx");
+        ADD_FAILURE();
     } catch (const OrbelError &e) {
         EXPECT_EQ(e.message(), QString("'xx' não é uma data válida"));
     }
