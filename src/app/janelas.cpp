@@ -1,7 +1,9 @@
 #include "app/janelas.h"
 
 #include "data/tdmprincipal.h"
+#include "capture/widgets/frmcapturaativoretorno.h"
 #include "data/widgets/frmparametros.h"
+#include "maintenance/widgets/frmlimpezabase.h"
 #include "shell/formatacao.h"
 #include "shell/orbelerror.h"
 #include "shell/widgets/figuras.h"
@@ -14,6 +16,8 @@
 void RegistraJanelas(TfrmPrincipal &principal, TdmPrincipal &dm)
 {
     principal.registraJanela(QStringLiteral("Parametros"), [&dm] { MostraJanela<TfrmParametros>(dm); });
+    principal.registraJanela(QStringLiteral("Capturar"), [&dm] { MostraJanela<TfrmCapturaAtivoRetorno>(dm); });
+    principal.registraJanela(QStringLiteral("LimparBase"), [&dm] { MostraJanela<TfrmLimpezaBase>(dm); });
     QObject::connect(&dm, &TdmPrincipal::anoBaseAlterado, &principal, &TfrmPrincipal::AtualizaAnoBase);
 }
 
