@@ -645,8 +645,9 @@ void ClientDataSet::applyUpdates(QSqlDatabase db)
         QSqlQuery q(db);
         if (!q.prepare(sql))
             throw OrbelError(q.lastError().text());
+        // empty values go as typed NULLs, which the driver sends as NULL to nullable columns
         for (const QVariant &v : valores)
-            q.addBindValue(v);
+            q.addBindValue(v.isValid() ? v : QVariant(QMetaType(QMetaType::QString)));
         if (!q.exec())
             throw OrbelError(q.lastError().text());
         d->pendentes.removeFirst();

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+class ClientDataSet;
+
+// A grid's view of an in-memory dataset: one column per visible field, labels as headers,
+// dates, times and amounts shown the pt-BR way; more rows are fetched as the grid scrolls.
+class DataSetModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    explicit DataSetModel(ClientDataSet &dataset, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+
+    // The dataset row of a grid row (the same number: the model follows the dataset's view).
+    int linhaDe(const QModelIndex &index) const { return index.row(); }
+    QString campoDaColuna(int coluna) const;
+
+private:
+    void recarrega();
+
+    ClientDataSet &m_ds;
+    QList<int> m_colunas; // dataset field index of each grid column
+};
