@@ -14,8 +14,8 @@ QStringList LinhasCreditos()
 {
     return {QStringLiteral("GOVERNO DO ESTADO DE VESPERIA"),
             QString(),
-            QStringLiteral("Secretaria de Estado da Fazenda"),
-            QStringLiteral("Superintendência de Arrecadação e Informações Fiscais"),
+            QStringLiteral("Secretaria de Estado da Fazenda de Vesperia"),
+            QStringLiteral("Superintendência de Arrecadação"),
             QStringLiteral("Diretoria de Informações Econômico-Fiscais"),
             QStringLiteral("Divisão de Valor Adicionado Fiscal"),
             QString(),

@@ -1,11 +1,12 @@
 #include "shell/widgets/qtui.h"
 
-#include "shell/janelaprogressotexto.h"
+#include "shell/widgets/tfspprogress.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -14,24 +15,21 @@
 #include <QTranslator>
 #include <QVBoxLayout>
 
-#if __has_include("shell/widgets/tfspprogress.h")
-#include "shell/widgets/tfspprogress.h"
-#define ORBEL_TEM_TFSPPROGRESS 1
-#endif
-
 namespace {
-struct Par
+struct Papel
 {
-    UserInterface::Botao nosso;
-    QMessageBox::StandardButton qt;
+    UserInterface::Botao botao;
+    QMessageBox::ButtonRole papel;
 };
-const Par kBotoes[] = {
-    {UserInterface::Ok, QMessageBox::Ok},           {UserInterface::Cancelar, QMessageBox::Cancel},
-    {UserInterface::Sim, QMessageBox::Yes},         {UserInterface::Nao, QMessageBox::No},
-    {UserInterface::Abortar, QMessageBox::Abort},   {UserInterface::Repetir, QMessageBox::Retry},
-    {UserInterface::Ignorar, QMessageBox::Ignore},  {UserInterface::Todos, QMessageBox::YesToAll},
-    {UserInterface::NaoParaTodos, QMessageBox::NoToAll}, {UserInterface::SimParaTodos, QMessageBox::YesToAll},
-    {UserInterface::Ajuda, QMessageBox::Help},      {UserInterface::Fechar, QMessageBox::Close},
+// In the order the buttons stand in the program's boxes. Our own buttons rather than Qt's
+// standard ones: Qt has no "All" button, and each caption must be the program's.
+const Papel kBotoes[] = {
+    {UserInterface::Sim, QMessageBox::YesRole},          {UserInterface::Nao, QMessageBox::NoRole},
+    {UserInterface::Ok, QMessageBox::AcceptRole},        {UserInterface::Cancelar, QMessageBox::RejectRole},
+    {UserInterface::Abortar, QMessageBox::RejectRole},   {UserInterface::Repetir, QMessageBox::AcceptRole},
+    {UserInterface::Ignorar, QMessageBox::AcceptRole},   {UserInterface::Todos, QMessageBox::YesRole},
+    {UserInterface::NaoParaTodos, QMessageBox::NoRole},  {UserInterface::SimParaTodos, QMessageBox::YesRole},
+    {UserInterface::Ajuda, QMessageBox::HelpRole},       {UserInterface::Fechar, QMessageBox::RejectRole},
 };
 } // namespace
 
@@ -74,11 +72,12 @@ QString QtUi::tituloPadrao(Icone icone)
 
 UserInterface::Botao QtUi::mensagem(const QString &titulo, const QString &texto, Icone icone, Botoes botoes)
 {
-    // a box must not hide behind the wait message
-    const bool tinhaAguarde = m_aguarde;
-    if (tinhaAguarde)
-        m_aguarde->hide();
-    QMessageBox box(QApplication::activeWindow());
+    if (botoes == Botoes(Nenhum))
+        botoes = Ok;
+    QWidget *dono = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+    if (dono && dono == m_aguarde) // it is hidden below while the box is up
+        dono = nullptr;
+    QMessageBox box(dono);
     box.setWindowTitle(titulo.isEmpty() ? tituloPadrao(icone) : titulo);
     box.setText(QString(texto).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n'));
     switch (icone) {
@@ -88,28 +87,39 @@ UserInterface::Botao QtUi::mensagem(const QString &titulo, const QString &texto,
     case Icone::Pergunta: box.setIcon(QMessageBox::Question); break;
     default: box.setIcon(QMessageBox::NoIcon); break;
     }
-    for (const Par &p : kBotoes) {
-        if (!botoes.testFlag(p.nosso) || box.button(p.qt))
+    QHash<QAbstractButton *, Botao> respostas;
+    for (const Papel &p : kBotoes) {
+        if (!botoes.testFlag(p.botao))
             continue;
-        box.addButton(p.qt)->setText(textoBotao(p.nosso));
+        QPushButton *b = box.addButton(textoBotao(p.botao), p.papel);
+        respostas.insert(b, p.botao);
+        if (!box.defaultButton())
+            box.setDefaultButton(b);
     }
-    if (box.buttons().isEmpty())
-        box.addButton(QMessageBox::Ok)->setText(textoBotao(Ok));
+    // Escape and the close box answer as the program's dialogs do: Cancel, else No, else OK
+    for (Botao fuga : {Cancelar, Nao, Ok, Fechar}) {
+        if (QAbstractButton *b = respostas.key(fuga, nullptr)) {
+            box.setEscapeButton(b);
+            break;
+        }
+    }
+
+    // the box must not hide behind the wait message, nor show the hourglass
+    const bool tinhaAguarde = m_aguarde;
+    if (tinhaAguarde)
+        m_aguarde->hide();
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
     QGuiApplication::restoreOverrideCursor();
     if (tinhaAguarde && m_aguarde)
         m_aguarde->show();
-    const auto clicado = box.standardButton(box.clickedButton());
-    for (const Par &p : kBotoes)
-        if (p.qt == clicado && botoes.testFlag(p.nosso))
-            return p.nosso;
-    // Escape or the close box: the safest answer offered
-    if (botoes.testFlag(Nao))
-        return Nao;
+
+    const auto it = respostas.constFind(box.clickedButton());
+    if (it != respostas.cend())
+        return it.value();
     if (botoes.testFlag(Cancelar))
         return Cancelar;
-    return Ok;
+    return botoes.testFlag(Nao) ? Nao : Ok;
 }
 
 void QtUi::aguarde(const QString &texto)
@@ -147,16 +157,15 @@ void QtUi::aguarde(const QString &texto)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     }
     m_texto->setText(texto);
-    const QFontMetrics fm(m_texto->font());
-    const int largura = std::max(600, fm.horizontalAdvance(texto) + 60);
-    const int altura = fm.height() + 60;
+    const QSize medida = QFontMetrics(m_texto->font()).boundingRect(QRect(0, 0, 4000, 4000), Qt::AlignCenter, texto).size();
+    const int largura = std::max(600, medida.width() + 60);
+    const int altura = medida.height() + 60;
     m_aguarde->setFixedSize(largura, altura);
-    if (QScreen *tela = QGuiApplication::primaryScreen()) {
-        const QRect r = tela->availableGeometry();
-        m_aguarde->move(r.center() - QPoint(largura / 2, altura / 2));
-    }
+    if (QScreen *tela = QGuiApplication::primaryScreen())
+        m_aguarde->move(tela->geometry().center() - QPoint(largura / 2, altura / 2));
     m_aguarde->show();
     m_aguarde->raise();
+    // the caller goes on working without an event loop: paint now; clicks wait for the work
     m_aguarde->repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -166,14 +175,34 @@ QWidget *QtUi::janelaAguarde() const
     return m_aguarde;
 }
 
+QString QtUi::filtroQt(const QString &filtro)
+{
+    if (!filtro.contains(u'|'))
+        return filtro;
+    const QStringList partes = filtro.split(u'|');
+    QStringList filtros;
+    for (int i = 0; i + 1 < partes.size(); i += 2) {
+        QString padroes = partes[i + 1].trimmed();
+        padroes.replace(u';', u' ');
+        padroes.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        const QString descricao = partes[i].trimmed();
+        // "Arquivos compactados(*.zip)" already ends in its patterns, as Qt wants them
+        if (descricao.endsWith(u')') && descricao.contains(u'('))
+            filtros << descricao;
+        else
+            filtros << QStringLiteral("%1 (%2)").arg(descricao, padroes);
+    }
+    return filtros.join(QStringLiteral(";;"));
+}
+
 QString QtUi::escolheArquivo(const QString &titulo, const QString &pasta, const QString &filtro)
 {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, pasta, filtro);
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, pasta, filtroQt(filtro));
 }
 
 QString QtUi::escolheArquivoParaGravar(const QString &titulo, const QString &caminho, const QString &filtro)
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), titulo, caminho, filtro);
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), titulo, caminho, filtroQt(filtro));
 }
 
 QString QtUi::escolhePasta(const QString &titulo, const QString &pasta)
@@ -188,11 +217,7 @@ void QtUi::processaEventos()
 
 std::unique_ptr<JanelaProgresso> QtUi::criaJanelaProgresso()
 {
-#ifdef ORBEL_TEM_TFSPPROGRESS
     return std::make_unique<TfSPProgress>();
-#else
-    return UserInterface::criaJanelaProgresso();
-#endif
 }
 
 void InstalaTextosPadrao(QApplication &app)
