@@ -8,7 +8,8 @@
 #include <QStringList>
 #include <cmath>
 
-namespace Formatacao {
+namespace Formatacao
+{
 
 void aplicaLocalidade()
 {
@@ -16,11 +17,26 @@ void aplicaLocalidade()
     QCoreApplication::setApplicationName(QStringLiteral("ORBEL"));
 }
 
-QString data(const QDate &d) { return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString(); }
-QString hora(const QTime &t) { return t.isValid() ? t.toString(QStringLiteral("hh:mm:ss")) : QString(); }
-QString dataHora(const QDateTime &dt) { return data(dt.date()) + u' ' + hora(dt.time()); }
-QString dataServidor(const QDate &d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
-QString horaServidor(const QTime &t) { return t.toString(QStringLiteral("hh:mm:ss")); }
+QString data(const QDate &d)
+{
+    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+}
+QString hora(const QTime &t)
+{
+    return t.isValid() ? t.toString(QStringLiteral("hh:mm:ss")) : QString();
+}
+QString dataHora(const QDateTime &dt)
+{
+    return data(dt.date()) + u' ' + hora(dt.time());
+}
+QString dataServidor(const QDate &d)
+{
+    return d.toString(QStringLiteral("dd.MM.yyyy"));
+}
+QString horaServidor(const QTime &t)
+{
+    return t.toString(QStringLiteral("hh:mm:ss"));
+}
 
 QDate leData(const QString &texto)
 {
@@ -38,7 +54,8 @@ QDate leData(const QString &texto)
     throw OrbelError(QStringLiteral("'%1' não é uma data válida").arg(texto));
 }
 
-namespace {
+namespace
+{
 
 // Splits a picture into its sections; a ';' inside quotes belongs to the text.
 QStringList secoes(const QString &formato)
@@ -62,8 +79,7 @@ QStringList secoes(const QString &formato)
 
 // What one section asks for: digits before and after the point, grouping, and the text
 // standing before and after the number.
-struct Secao
-{
+struct Secao {
     QString antes, depois;
     bool temDigitos = false;
     bool agrupa = false;
@@ -116,7 +132,7 @@ void arredonda(double valor, int casas, QString *inteiros, QString *decimais)
     const QString e = QString::number(std::fabs(valor), 'e', 14); // d.dddddddddddddde+XX
     QString digitos = e.left(1) + e.mid(2, 14);
     int pontoEm = e.mid(e.indexOf(u'e') + 1).toInt() + 1; // digits before the point
-    if (pontoEm < 0) { // 0.000ddd: bring the leading zeros in
+    if (pontoEm < 0) {                                    // 0.000ddd: bring the leading zeros in
         digitos.prepend(QString(-pontoEm, u'0'));
         pontoEm = 0;
     }

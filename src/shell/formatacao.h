@@ -7,20 +7,22 @@
 
 // The one home of pt-BR formatting: dates "dd/mm/yyyy", decimal comma, thousands full stop, and
 // the picture masks of the reports ("###,###,###,##0", "###,###,###,##0.00", "...;---;---").
-namespace Formatacao {
+namespace Formatacao
+{
 
 // Regional settings of the whole process: Portuguese (Brazil), application name "ORBEL".
 void aplicaLocalidade();
 
-QString data(const QDate &d);            // dd/MM/yyyy
-QString hora(const QTime &t);            // hh:mm:ss
-QString dataHora(const QDateTime &dt);   // dd/MM/yyyy hh:mm:ss
-// Parses dd/mm/yyyy (a two-digit year is of the current century); raises OrbelError "'x' não é uma data válida" otherwise.
+QString data(const QDate &d);          // dd/MM/yyyy
+QString hora(const QTime &t);          // hh:mm:ss
+QString dataHora(const QDateTime &dt); // dd/MM/yyyy hh:mm:ss
+// Parses dd/mm/yyyy (a two-digit year is of the current century); raises OrbelError "'x' não é uma data
+// válida" otherwise.
 QDate leData(const QString &texto);
 
 // Forms the server takes dates and times in, as text.
-QString dataServidor(const QDate &d);    // dd.MM.yyyy
-QString horaServidor(const QTime &t);    // hh:mm:ss
+QString dataServidor(const QDate &d); // dd.MM.yyyy
+QString horaServidor(const QTime &t); // hh:mm:ss
 
 // Delphi-style picture: '#' and '0' digits, ',' groups thousands (shown "."), '.' is the decimal
 // point (shown ","); up to three sections "positive;negative;zero", a section without digits is

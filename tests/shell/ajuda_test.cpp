@@ -14,7 +14,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 QWidget *janelaAjuda()
 {
     for (QWidget *w : QApplication::topLevelWidgets())

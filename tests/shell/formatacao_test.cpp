@@ -68,9 +68,11 @@ TEST(Formatting, DatesInBothForms)
     EXPECT_EQ(Formatacao::leData("29/02/24").year() % 100, 24);
     EXPECT_EQ(Formatacao::dataServidor(QDate(2024, 3, 5)), QString("05.03.2024"));
     EXPECT_EQ(Formatacao::horaServidor(QTime(7, 8, 9)), QString("07:08:09"));
-    EXPECT_EQ(Formatacao::dataHora(QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5))), QString("02/01/2024 03:04:05"));
+    EXPECT_EQ(Formatacao::dataHora(QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5))),
+              QString("02/01/2024 03:04:05"));
 
-    for (const char *errada : {"31/02/2024", "29/02/2023", "2024-03-05", "05/03", "", "aa/bb/cccc", "05/13/2024"})
+    for (const char *errada :
+         {"31/02/2024", "29/02/2023", "2024-03-05", "05/03", "", "aa/bb/cccc", "05/13/2024"})
         EXPECT_THROW(Formatacao::leData(errada), OrbelError) << errada;
     try {
         Formatacao::leData("xx");

@@ -9,18 +9,19 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 using B = UserInterface;
 
-struct Caixa
-{
+struct Caixa {
     QString titulo;
     QStringList botoes;
 };
 
 // Opens a box and lets `age` find it and answer it, as the user would.
-UserInterface::Botao responde(QtUi &ui, const QString &titulo, UserInterface::Icone icone, UserInterface::Botoes botoes,
-                              Caixa *vista, const std::function<void(QMessageBox *)> &age)
+UserInterface::Botao responde(QtUi &ui, const QString &titulo, UserInterface::Icone icone,
+                              UserInterface::Botoes botoes, Caixa *vista,
+                              const std::function<void(QMessageBox *)> &age)
 {
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());

@@ -16,12 +16,13 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 // The help window: topics on the left, the text on the right, back and forward as in a browser.
 class JanelaAjuda : public QWidget
 {
-public:
+  public:
     JanelaAjuda()
     {
         setObjectName(QStringLiteral("frmAjuda"));
@@ -85,7 +86,7 @@ public:
         vaiPara(ancora);
     }
 
-private:
+  private:
     void vaiPara(const QString &ancora)
     {
         QUrl url = QUrl::fromLocalFile(m_arquivo);
@@ -140,8 +141,9 @@ void MostraAjuda(int contexto, UserInterface *ui)
     const QFileInfo info(arquivo);
     if (!info.isFile() || !info.isReadable()) {
         QtUi propria;
-        (ui ? ui : &propria)->mensagem(QStringLiteral("Ajuda"), QStringLiteral("Não há arquivo de ajuda"),
-                                       UserInterface::Icone::Aviso, UserInterface::Ok);
+        (ui ? ui : &propria)
+            ->mensagem(QStringLiteral("Ajuda"), QStringLiteral("Não há arquivo de ajuda"),
+                       UserInterface::Icone::Aviso, UserInterface::Ok);
         return;
     }
     if (!g_janela)

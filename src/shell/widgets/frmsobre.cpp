@@ -67,7 +67,8 @@ TfrmSobre::TfrmSobre(const TConfigApp &config, QWidget *parent)
 
     m_sCreditos = new QWidget(this);
     m_sCreditos->setObjectName(QStringLiteral("sCreditos"));
-    m_sCreditos->setStyleSheet(QStringLiteral("QWidget#sCreditos { background: white; border: 1px solid #888; }"));
+    m_sCreditos->setStyleSheet(
+        QStringLiteral("QWidget#sCreditos { background: white; border: 1px solid #888; }"));
     m_sCreditos->setAttribute(Qt::WA_StyledBackground);
     m_sCreditos->setFixedSize(240, 270);
     m_texto = new QLabel(LinhasCreditos().join(u'\n'), m_sCreditos);

@@ -13,7 +13,7 @@ class TConfigApp;
 class TfrmSobre : public QDialog
 {
     Q_OBJECT
-public:
+  public:
     explicit TfrmSobre(const TConfigApp &config, QWidget *parent = nullptr);
 
     void mostra();
@@ -24,11 +24,11 @@ public:
     QLabel *lblVersao = nullptr;
     QTimer *tCreditos = nullptr;
 
-protected:
+  protected:
     void showEvent(QShowEvent *e) override;
     void hideEvent(QHideEvent *e) override;
 
-private:
+  private:
     void rola();
 
     const TConfigApp &m_config;

@@ -20,5 +20,6 @@ void InstalaAjuda(const QString &destino)
     if (!QFile::copy(origem, destino))
         throw OrbelError(QStringLiteral("Não foi possível gravar ") + destino);
     // a copy out of the resources is read-only; the next setup must be able to replace it
-    QFile::setPermissions(destino, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(destino,
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
 }

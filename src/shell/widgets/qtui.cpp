@@ -15,21 +15,21 @@
 #include <QTranslator>
 #include <QVBoxLayout>
 
-namespace {
-struct Papel
+namespace
 {
+struct Papel {
     UserInterface::Botao botao;
     QMessageBox::ButtonRole papel;
 };
 // In the order the buttons stand in the program's boxes. Our own buttons rather than Qt's
 // standard ones: Qt has no "All" button, and each caption must be the program's.
 const Papel kBotoes[] = {
-    {UserInterface::Sim, QMessageBox::YesRole},          {UserInterface::Nao, QMessageBox::NoRole},
-    {UserInterface::Ok, QMessageBox::AcceptRole},        {UserInterface::Cancelar, QMessageBox::RejectRole},
-    {UserInterface::Abortar, QMessageBox::RejectRole},   {UserInterface::Repetir, QMessageBox::AcceptRole},
-    {UserInterface::Ignorar, QMessageBox::AcceptRole},   {UserInterface::Todos, QMessageBox::YesRole},
-    {UserInterface::NaoParaTodos, QMessageBox::NoRole},  {UserInterface::SimParaTodos, QMessageBox::YesRole},
-    {UserInterface::Ajuda, QMessageBox::HelpRole},       {UserInterface::Fechar, QMessageBox::RejectRole},
+    {UserInterface::Sim, QMessageBox::YesRole},         {UserInterface::Nao, QMessageBox::NoRole},
+    {UserInterface::Ok, QMessageBox::AcceptRole},       {UserInterface::Cancelar, QMessageBox::RejectRole},
+    {UserInterface::Abortar, QMessageBox::RejectRole},  {UserInterface::Repetir, QMessageBox::AcceptRole},
+    {UserInterface::Ignorar, QMessageBox::AcceptRole},  {UserInterface::Todos, QMessageBox::YesRole},
+    {UserInterface::NaoParaTodos, QMessageBox::NoRole}, {UserInterface::SimParaTodos, QMessageBox::YesRole},
+    {UserInterface::Ajuda, QMessageBox::HelpRole},      {UserInterface::Fechar, QMessageBox::RejectRole},
 };
 } // namespace
 
@@ -43,30 +43,48 @@ QtUi::~QtUi()
 QString QtUi::textoBotao(Botao b)
 {
     switch (b) {
-    case Sim: return QStringLiteral("&Sim");
-    case Nao: return QStringLiteral("&Não");
-    case Ok: return QStringLiteral("Ok");
-    case Cancelar: return QStringLiteral("Cancelar");
-    case Fechar: return QStringLiteral("Fechar");
-    case Ajuda: return QStringLiteral("&Ajuda");
-    case Abortar: return QStringLiteral("&Abortar");
-    case Repetir: return QStringLiteral("&Repetir");
-    case Ignorar: return QStringLiteral("&Ignorar");
-    case Todos: return QStringLiteral("&Todos");
-    case NaoParaTodos: return QStringLiteral("N&ão para Todos");
-    case SimParaTodos: return QStringLiteral("Sim pata &Todos");
-    default: return {};
+    case Sim:
+        return QStringLiteral("&Sim");
+    case Nao:
+        return QStringLiteral("&Não");
+    case Ok:
+        return QStringLiteral("Ok");
+    case Cancelar:
+        return QStringLiteral("Cancelar");
+    case Fechar:
+        return QStringLiteral("Fechar");
+    case Ajuda:
+        return QStringLiteral("&Ajuda");
+    case Abortar:
+        return QStringLiteral("&Abortar");
+    case Repetir:
+        return QStringLiteral("&Repetir");
+    case Ignorar:
+        return QStringLiteral("&Ignorar");
+    case Todos:
+        return QStringLiteral("&Todos");
+    case NaoParaTodos:
+        return QStringLiteral("N&ão para Todos");
+    case SimParaTodos:
+        return QStringLiteral("Sim pata &Todos");
+    default:
+        return {};
     }
 }
 
 QString QtUi::tituloPadrao(Icone icone)
 {
     switch (icone) {
-    case Icone::Aviso: return QStringLiteral("Aviso");
-    case Icone::Erro: return QStringLiteral("Erro");
-    case Icone::Informacao: return QStringLiteral("Informação");
-    case Icone::Pergunta: return QStringLiteral("Confirme");
-    default: return QStringLiteral("ORBEL");
+    case Icone::Aviso:
+        return QStringLiteral("Aviso");
+    case Icone::Erro:
+        return QStringLiteral("Erro");
+    case Icone::Informacao:
+        return QStringLiteral("Informação");
+    case Icone::Pergunta:
+        return QStringLiteral("Confirme");
+    default:
+        return QStringLiteral("ORBEL");
     }
 }
 
@@ -74,18 +92,29 @@ UserInterface::Botao QtUi::mensagem(const QString &titulo, const QString &texto,
 {
     if (botoes == Botoes(Nenhum))
         botoes = Ok;
-    QWidget *dono = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+    QWidget *dono =
+        QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
     if (dono && dono == m_aguarde) // it is hidden below while the box is up
         dono = nullptr;
     QMessageBox box(dono);
     box.setWindowTitle(titulo.isEmpty() ? tituloPadrao(icone) : titulo);
     box.setText(QString(texto).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n'));
     switch (icone) {
-    case Icone::Informacao: box.setIcon(QMessageBox::Information); break;
-    case Icone::Aviso: box.setIcon(QMessageBox::Warning); break;
-    case Icone::Erro: box.setIcon(QMessageBox::Critical); break;
-    case Icone::Pergunta: box.setIcon(QMessageBox::Question); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
+    case Icone::Informacao:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icone::Aviso:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icone::Erro:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icone::Pergunta:
+        box.setIcon(QMessageBox::Question);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
     }
     QHash<QAbstractButton *, Botao> respostas;
     for (const Papel &p : kBotoes) {
@@ -157,7 +186,8 @@ void QtUi::aguarde(const QString &texto)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     }
     m_texto->setText(texto);
-    const QSize medida = QFontMetrics(m_texto->font()).boundingRect(QRect(0, 0, 4000, 4000), Qt::AlignCenter, texto).size();
+    const QSize medida =
+        QFontMetrics(m_texto->font()).boundingRect(QRect(0, 0, 4000, 4000), Qt::AlignCenter, texto).size();
     const int largura = std::max(600, medida.width() + 60);
     const int altura = medida.height() + 60;
     m_aguarde->setFixedSize(largura, altura);

@@ -13,7 +13,7 @@ class QWidget;
 // the wait message window and Qt file pickers.
 class QtUi : public UserInterface
 {
-public:
+  public:
     QtUi();
     ~QtUi() override; // closes a wait message still shown
 
@@ -21,7 +21,8 @@ public:
     void aguarde(const QString &texto) override;
     // Filters may be Qt's ("Zip (*.zip);;Todos (*)") or the "Zip|*.zip|Todos|*.*" pairs.
     QString escolheArquivo(const QString &titulo, const QString &pasta, const QString &filtro) override;
-    QString escolheArquivoParaGravar(const QString &titulo, const QString &caminho, const QString &filtro) override;
+    QString escolheArquivoParaGravar(const QString &titulo, const QString &caminho,
+                                     const QString &filtro) override;
     QString escolhePasta(const QString &titulo, const QString &pasta) override;
     void processaEventos() override;
     std::unique_ptr<JanelaProgresso> criaJanelaProgresso() override;
@@ -36,7 +37,7 @@ public:
     // "Zip|*.zip;*.ZIP|Todos|*.*" -> "Zip (*.zip *.ZIP);;Todos (*)"; Qt filters pass unchanged.
     static QString filtroQt(const QString &filtro);
 
-private:
+  private:
     QPointer<QFrame> m_aguarde;
     QLabel *m_texto = nullptr;
 };
