@@ -3,6 +3,7 @@
 #include "capture/geraresumo.h"
 #include "capture/importaativos.h"
 #include "capture/zipengine.h"
+#include "data/executasql.h"
 #include "data/tdmprincipal.h"
 #include "shell/conversao.h"
 #include "shell/diretorios.h"
@@ -202,12 +203,7 @@ void CapturaArquivos::AtualizacoesFinais()
               QStringLiteral("UPDATE DECLARACOES SET DECLARACOES.NAO_CONSTA_ATIVOS = 'S' WHERE NOT EXISTS "
                              "(SELECT ATIVOS.IE FROM ATIVOS WHERE DECLARACOES.DEC_IE = ATIVOS.IE AND "
                              "DECLARACOES.DEC_EXERCICIO= ?)")}) {
-            QSqlQuery q(db);
-            if (!q.prepare(sql))
-                throw OrbelError(q.lastError().text());
-            q.addBindValue(ano);
-            if (!q.exec())
-                throw OrbelError(q.lastError().text());
+            ExecutaSql(db, sql, {ano});
         }
     } catch (const std::exception &e) {
         erro = mensagemDe(e);

@@ -2,6 +2,7 @@
 
 #include "capture/camposfixos.h"
 #include "capture/linhaativo.h"
+#include "data/executasql.h"
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
 #include "maintenance/esvaziabase.h"
@@ -53,19 +54,6 @@ private:
     QFile m_f;
 };
 
-QSqlQuery executa(const QSqlDatabase &db, const QString &sql, const QVariantList &valores = {})
-{
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw OrbelError(q.lastError().text());
-    for (const QVariant &v : valores)
-        q.addBindValue(v);
-    if (!q.exec())
-        throw OrbelError(q.lastError().text());
-    return q;
-}
-
 QString agora()
 {
     return Formatacao::dataHora(QDateTime::currentDateTime());
@@ -83,7 +71,7 @@ void ExcluiAtivosMunicipio(TdmPrincipal &dm, const QString &municipio)
 {
     dm.MostraAguarde(QStringLiteral("Excluindo ativos do município..."));
     try {
-        executa(dm.MainConnection(), QStringLiteral("DELETE FROM ATIVOS WHERE MUNIC_CODIGO = ?"), {municipio});
+        ExecutaSql(dm.MainConnection(), QStringLiteral("DELETE FROM ATIVOS WHERE MUNIC_CODIGO = ?"), {municipio});
     } catch (...) {
         dm.MostraAguarde(QString());
         throw;
@@ -94,7 +82,7 @@ void ExcluiAtivosMunicipio(TdmPrincipal &dm, const QString &municipio)
 bool ExisteAtivoCNPJ(TdmPrincipal &dm, const QString &cnpj)
 {
     try {
-        QSqlQuery q = executa(dm.MainConnection(), QStringLiteral("SELECT * FROM ATIVOS WHERE CNPJ = ?"), {cnpj});
+        QSqlQuery q = ExecutaSql(dm.MainConnection(), QStringLiteral("SELECT * FROM ATIVOS WHERE CNPJ = ?"), {cnpj});
         return q.next();
     } catch (const std::exception &e) {
         throw OrbelError(QStringLiteral("Ocorreu um erro ao executar o sistema\r") + mensagemDe(e));
@@ -128,7 +116,7 @@ Verificacao VerificaAtivos(ContextoCaptura &ctx)
     }
     const QSqlDatabase db = ctx.dm.MainConnection();
     if (municipios.size() == 1) {
-        QSqlQuery q = executa(db, QStringLiteral("SELECT COUNT(ATIVOS.IE) FROM ATIVOS WHERE ATIVOS.MUNIC_CODIGO = ?"),
+        QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT COUNT(ATIVOS.IE) FROM ATIVOS WHERE ATIVOS.MUNIC_CODIGO = ?"),
                               {municipios.first()});
         if (q.next() && q.value(0).toInt() > 0) {
             q.finish();
@@ -138,7 +126,7 @@ Verificacao VerificaAtivos(ContextoCaptura &ctx)
             ExcluiAtivosMunicipio(ctx.dm, municipios.first());
         }
     } else if (municipios.size() == 2) {
-        QSqlQuery q = executa(db, QStringLiteral("SELECT COUNT(ATIVOS.IE) FROM ATIVOS"));
+        QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT COUNT(ATIVOS.IE) FROM ATIVOS"));
         if (q.next() && q.value(0).toInt() > 0) {
             q.finish();
             if (!pergunta(ctx.ui, QStringLiteral("Já existem dados de municípios na base de dados.\r"
@@ -166,7 +154,7 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
     // one lookup a line, in memory: the CNPJs stored now and the ones inserted by this run
     QSet<QString> cnpjs;
     {
-        QSqlQuery q = executa(db, QStringLiteral("SELECT CNPJ FROM ATIVOS WHERE CNPJ IS NOT NULL"));
+        QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT CNPJ FROM ATIVOS WHERE CNPJ IS NOT NULL"));
         while (q.next())
             cnpjs.insert(q.value(0).toString());
     }
@@ -231,11 +219,11 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
     }
 
     for (const QString &m : municipios) {
-        QSqlQuery q = executa(db, QStringLiteral("SELECT MUNIC_CODIGO FROM MUNIC_TOTAIS WHERE (MUNIC_CODIGO = ?)"), {m});
+        QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT MUNIC_CODIGO FROM MUNIC_TOTAIS WHERE (MUNIC_CODIGO = ?)"), {m});
         const bool existe = q.next();
         q.finish();
         if (!existe)
-            executa(db, QStringLiteral("INSERT INTO MUNIC_TOTAIS (MUNIC_CODIGO) VALUES (?) "), {m});
+            ExecutaSql(db, QStringLiteral("INSERT INTO MUNIC_TOTAIS (MUNIC_CODIGO) VALUES (?) "), {m});
     }
     if (ctx.gravaUltimoArquivo)
         ctx.gravaUltimoArquivo(0, QFileInfo(ctx.arquivo).fileName());

@@ -12,35 +12,64 @@
 #include <QTime>
 
 #include <algorithm>
-#include <optional>
+#include <numeric>
 
 namespace {
 
-// NULLs first, then numbers numerically, dates and times by value, text by plain comparison.
+// Firebird's native type codes as QSqlField::typeID() reports them (the low bit marks nullable).
+constexpr int kSqlVarchar = 448;
+constexpr int kSqlChar = 452;
+// The Qt driver always attaches with UTF-8, so text lengths come in bytes, four per character.
+constexpr int kBytesPorCaractere = 4;
+
+bool numerico(int t)
+{
+    switch (t) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+template <typename T> int tres(const T &a, const T &b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+// NULLs first, then numbers numerically, dates and times by value, anything else as plain text.
 int compara(const QVariant &a, const QVariant &b)
 {
     const bool na = a.isNull(), nb = b.isNull();
     if (na || nb)
         return na == nb ? 0 : (na ? -1 : 1);
     const int ta = a.typeId(), tb = b.typeId();
-    auto numero = [](int t) {
-        return t == QMetaType::Int || t == QMetaType::LongLong || t == QMetaType::Double || t == QMetaType::UInt ||
-               t == QMetaType::ULongLong || t == QMetaType::Short || t == QMetaType::Float;
-    };
-    if (numero(ta) && numero(tb)) {
-        const double x = a.toDouble(), y = b.toDouble();
-        return x < y ? -1 : (x > y ? 1 : 0);
+    if (ta == QMetaType::QString && tb == QMetaType::QString) // the common case, without copies
+        return tres(QString::compare(*static_cast<const QString *>(a.constData()),
+                                     *static_cast<const QString *>(b.constData())),
+                    0);
+    if (numerico(ta) && numerico(tb)) {
+        if (ta == QMetaType::LongLong && tb == QMetaType::LongLong)
+            return tres(a.toLongLong(), b.toLongLong());
+        return tres(a.toDouble(), b.toDouble());
     }
-    if (ta == QMetaType::QDate && tb == QMetaType::QDate)
-        return a.toDate() < b.toDate() ? -1 : (a.toDate() > b.toDate() ? 1 : 0);
-    if (ta == QMetaType::QDateTime && tb == QMetaType::QDateTime)
-        return a.toDateTime() < b.toDateTime() ? -1 : (a.toDateTime() > b.toDateTime() ? 1 : 0);
-    if (ta == QMetaType::QTime && tb == QMetaType::QTime)
-        return a.toTime() < b.toTime() ? -1 : (a.toTime() > b.toTime() ? 1 : 0);
-    const int c = QString::compare(a.toString(), b.toString());
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    if (ta == tb && ta == QMetaType::QDate)
+        return tres(a.toDate(), b.toDate());
+    if (ta == tb && ta == QMetaType::QDateTime)
+        return tres(a.toDateTime(), b.toDateTime());
+    if (ta == tb && ta == QMetaType::QTime)
+        return tres(a.toTime(), b.toTime());
+    return tres(QString::compare(a.toString(), b.toString()), 0);
 }
 
+// Exact equality for locate and master links: text against anything compares as text.
 bool iguais(const QVariant &a, const QVariant &b)
 {
     if (a.isNull() || b.isNull())
@@ -48,6 +77,11 @@ bool iguais(const QVariant &a, const QVariant &b)
     if (a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString)
         return a.toString() == b.toString();
     return compara(a, b) == 0;
+}
+
+OrbelError campoNaoEncontrado(const QString &nome)
+{
+    return OrbelError(QStringLiteral("Campo '%1' não encontrado").arg(nome));
 }
 
 } // namespace
@@ -58,9 +92,11 @@ struct ClientDataSet::Impl
     struct Alteracao
     {
         Tipo tipo;
+        int id;                     // identity of the stored row it concerns
         QVector<QVariant> original; // stored values before the change (updates, deletes)
         QVector<QVariant> novo;     // values to write (inserts, updates)
     };
+    enum class Estado { Navegando, Editando, Inserindo };
 
     QString nome;
     QString sql;
@@ -72,9 +108,16 @@ struct ClientDataSet::Impl
     int armazenados = 0;
     QHash<QString, int> indice; // upper-case name -> field index
     QVector<Regra> regras;      // per calculated field
+    QVector<bool> blob;         // per stored field: left out of the row search of updates
+    QVector<int> larguraChar;   // per stored field: CHAR width whose padding is cut, 0 otherwise
+    QHash<QString, QString> rotulos; // labels and visibility given before the fields exist
+    QHash<QString, bool> visiveis;
 
     QVector<QVector<QVariant>> linhas; // the store
-    QVector<int> vista;                // view row -> store row
+    QVector<int> ids;                  // identity of each stored row, stable across deletes
+    int proximoId = 0;
+    // view row -> store row; -1 stands for the row being inserted, always the last of the view
+    QVector<int> vista;
     int atual = -1;
     bool eof = true, bof = true;
     bool ativo = false;
@@ -87,20 +130,84 @@ struct ClientDataSet::Impl
     QStringList camposMestre, camposDetalhe;
     QList<QMetaObject::Connection> ligacoesMestre;
 
-    // editing
-    enum class Estado { Navegando, Editando, Inserindo } estado = Estado::Navegando;
+    Estado estado = Estado::Navegando;
     QVector<QVariant> buffer;
-    int linhaEditada = -1; // store row being edited
+    int linhaEditada = -1; // store row being edited; -1 while inserting
 
     QString tabela;
     QStringList chaves;
     QList<Alteracao> pendentes;
     std::function<void()> aposGravar;
 
-    QHash<QString, QString> rotulos;   // labels given before the fields exist
-    QHash<QString, bool> visiveis;
-
     int campo(const QString &n) const { return indice.value(n.toUpper(), -1); }
+    int campoObrigatorio(const QString &n) const
+    {
+        const int c = campo(n);
+        if (c < 0)
+            throw campoNaoEncontrado(n);
+        return c;
+    }
+    int armazenadaAtual() const { return atual >= 0 && atual < vista.size() ? vista[atual] : -2; }
+    int pendenteInsercao(int id) const
+    {
+        for (int i = 0; i < pendentes.size(); ++i)
+            if (pendentes[i].tipo == Tipo::Insercao && pendentes[i].id == id)
+                return i;
+        return -1;
+    }
+
+    QVariant lido(const QSqlQuery &q, int i) const
+    {
+        QVariant v = q.value(i);
+        const int largura = larguraChar[i];
+        if (largura > 0 && !v.isNull()) {
+            // CHAR comes padded to its byte length; keep the blanks of the declared width only
+            const QString *s = static_cast<const QString *>(v.constData());
+            qsizetype fim = s->size();
+            while (fim > largura && s->at(fim - 1) == u' ')
+                --fim;
+            if (fim < s->size())
+                v = s->left(fim);
+        }
+        return v;
+    }
+
+    // Reads up to `limite` rows (all when negative) into the store; the fetch notice brackets it.
+    void leLinhas(int limite)
+    {
+        struct Aviso
+        {
+            const std::function<void(bool)> &f;
+            Aviso(const std::function<void(bool)> &f) : f(f)
+            {
+                if (f)
+                    f(true);
+            }
+            ~Aviso()
+            {
+                if (f)
+                    f(false);
+            }
+        } aviso(aoBuscar);
+        QSqlQuery &q = *consulta;
+        int lidas = 0;
+        while ((limite < 0 || lidas < limite) && q.next()) {
+            QVector<QVariant> linha(armazenados);
+            for (int i = 0; i < armazenados; ++i)
+                linha[i] = lido(q, i);
+            linhas.append(std::move(linha));
+            ids.append(proximoId++);
+            ++lidas;
+        }
+        if (limite >= 0 && lidas == limite)
+            return;
+        const QSqlError erro = q.lastError();
+        fim = true;
+        q.finish(); // no transaction stays open behind a fully read set
+        consulta.reset();
+        if (erro.isValid())
+            throw OrbelError(erro.text());
+    }
 };
 
 ClientDataSet::ClientDataSet(const QString &nome, QObject *parent) : QObject(parent), d(std::make_unique<Impl>())
@@ -124,7 +231,16 @@ bool ClientDataSet::tudoLido() const { return d->fim; }
 void ClientDataSet::addCampoCalculado(const QString &nome, QMetaType::Type tipo, int tamanho, Regra regra,
                                       const QString &rotulo)
 {
-    Campo c{nome, tipo, tamanho, rotulo, true, true};
+    Campo c{nome, tipo, tamanho, rotulo.isEmpty() ? d->rotulos.value(nome.toUpper()) : rotulo, true,
+            d->visiveis.value(nome.toUpper(), true)};
+    const int existente = d->campo(nome);
+    if (existente >= d->armazenados) { // defined again: the new rule replaces the old
+        d->campos[existente] = c;
+        d->regras[existente - d->armazenados] = std::move(regra);
+        return;
+    }
+    if (existente >= 0)
+        throw OrbelError(QStringLiteral("Campo '%1' já existe em %2").arg(nome, d->nome));
     d->campos.append(c);
     d->regras.append(std::move(regra));
     d->indice.insert(nome.toUpper(), d->campos.size() - 1);
@@ -160,12 +276,6 @@ QStringList ClientDataSet::nomesCampos() const
 void ClientDataSet::open(QSqlDatabase db)
 {
     close();
-    // keep the calculated fields, rebuild the stored ones from the statement
-    QVector<Campo> calculados;
-    for (const Campo &c : d->campos)
-        if (c.calculado)
-            calculados.append(c);
-
     auto q = std::make_unique<QSqlQuery>(db);
     q->setForwardOnly(true);
     if (!q->prepare(d->sql))
@@ -175,29 +285,44 @@ void ClientDataSet::open(QSqlDatabase db)
     if (!q->exec())
         throw OrbelError(q->lastError().text());
 
+    // the stored fields come from the statement; the calculated ones keep their place after them
+    QVector<Campo> calculados = d->campos.mid(d->armazenados);
     const QSqlRecord rec = q->record();
     d->campos.clear();
     d->indice.clear();
+    d->blob.clear();
+    d->larguraChar.clear();
     for (int i = 0; i < rec.count(); ++i) {
         const QSqlField f = rec.field(i);
-        Campo c{f.name(), static_cast<QMetaType::Type>(f.metaType().id()), f.length() > 0 ? int(f.length()) : 0,
-                d->rotulos.value(f.name().toUpper()), false, d->visiveis.value(f.name().toUpper(), true)};
-        d->indice.insert(c.nome.toUpper(), d->campos.size());
+        const int nativo = f.typeID() & ~1;
+        const bool texto = nativo == kSqlVarchar || nativo == kSqlChar;
+        const int largura = f.length() > 0 ? int(f.length()) / (texto ? kBytesPorCaractere : 1) : 0;
+        const QString chave = f.name().toUpper();
+        Campo c{f.name(), static_cast<QMetaType::Type>(f.metaType().id()), texto ? largura : 0,
+                d->rotulos.value(chave), false, d->visiveis.value(chave, true)};
+        d->indice.insert(chave, d->campos.size());
         d->campos.append(c);
+        d->blob.append(c.tipo == QMetaType::QByteArray);
+        d->larguraChar.append(nativo == kSqlChar ? largura : 0);
     }
     d->armazenados = d->campos.size();
     for (const Campo &c : calculados) {
         d->indice.insert(c.nome.toUpper(), d->campos.size());
         d->campos.append(c);
     }
+    for (const QString &c : d->ordem)
+        if (d->campo(c) < 0)
+            throw campoNaoEncontrado(c);
 
     d->consulta = std::move(q);
     d->fim = false;
     d->ativo = true;
-    buscaMais();
-    if (d->packet < 0)
-        while (buscaMais()) {
-        }
+    try {
+        d->leLinhas(d->packet > 0 ? d->packet : -1);
+    } catch (...) {
+        close();
+        throw;
+    }
     refazVista();
     d->atual = d->vista.isEmpty() ? -1 : 0;
     d->bof = true;
@@ -210,45 +335,49 @@ bool ClientDataSet::buscaMais()
 {
     if (!d->ativo || d->fim || !d->consulta)
         return false;
-    if (d->aoBuscar)
-        d->aoBuscar(true);
-    QSqlQuery &q = *d->consulta;
-    const int n = d->armazenados;
-    int lidas = 0;
-    const int limite = d->packet > 0 ? d->packet : 1000;
-    while (lidas < limite && q.next()) {
-        QVector<QVariant> linha(n);
-        for (int i = 0; i < n; ++i)
-            linha[i] = q.value(i);
-        d->linhas.append(std::move(linha));
-        ++lidas;
-    }
-    if (lidas < limite) {
-        if (q.lastError().isValid()) {
-            const QString erro = q.lastError().text();
-            d->fim = true;
-            d->consulta.reset();
-            if (d->aoBuscar)
-                d->aoBuscar(false);
-            throw OrbelError(erro);
+    const int antes = d->linhas.size();
+    d->leLinhas(d->packet > 0 ? d->packet : -1);
+    if (d->linhas.size() == antes)
+        return false;
+
+    const int primeira = d->vista.size();
+    if (d->ordem.isEmpty() && d->estado != Impl::Estado::Inserindo) {
+        // the new rows go after the ones shown, so a grid keeps its place
+        QVariantList valoresMestre;
+        QVector<int> colDet;
+        if (d->mestre) {
+            if (!d->mestre->active() || d->mestre->isEmpty())
+                return true;
+            for (int i = 0; i < d->camposDetalhe.size(); ++i) {
+                colDet << d->campoObrigatorio(d->camposDetalhe[i]);
+                valoresMestre << d->mestre->valor(d->camposMestre.value(i));
+            }
         }
-        d->fim = true;
-        q.finish(); // no transaction stays open behind a fully read set
-        d->consulta.reset();
-    }
-    if (d->aoBuscar)
-        d->aoBuscar(false);
-    if (lidas > 0 && d->packet > 0) {
-        const int antes = d->vista.size();
+        for (int r = antes; r < d->linhas.size(); ++r) {
+            bool ok = true;
+            for (int i = 0; i < colDet.size() && ok; ++i)
+                ok = iguais(d->linhas[r][colDet[i]], valoresMestre[i]);
+            if (!ok)
+                continue;
+            d->vista.append(r);
+            if (d->filtro && !d->filtro(*this, d->vista.size() - 1))
+                d->vista.removeLast();
+        }
+        if (d->vista.size() > primeira)
+            emit linhasAcrescentadas(primeira, d->vista.size() - 1);
+    } else {
+        const int linha = d->armazenadaAtual();
         refazVista();
-        if (d->atual < 0 && !d->vista.isEmpty()) {
-            d->atual = 0;
-            d->eof = false;
-        }
-        if (d->vista.size() != antes)
-            emit dadosMudaram();
+        d->atual = d->vista.isEmpty() ? -1 : std::max(0, int(d->vista.indexOf(linha)));
+        emit dadosMudaram();
     }
-    return !d->fim || lidas > 0;
+    if (d->atual < 0 && !d->vista.isEmpty()) {
+        d->atual = 0;
+        d->eof = false;
+        d->bof = true;
+        emit linhaAtualMudou();
+    }
+    return true;
 }
 
 void ClientDataSet::close()
@@ -256,12 +385,15 @@ void ClientDataSet::close()
     const bool estava = d->ativo;
     d->consulta.reset();
     d->linhas.clear();
+    d->ids.clear();
     d->vista.clear();
     d->atual = -1;
     d->eof = d->bof = true;
     d->ativo = false;
     d->fim = true;
     d->estado = Impl::Estado::Navegando;
+    d->buffer.clear();
+    d->linhaEditada = -1;
     d->pendentes.clear();
     if (estava) {
         emit fechado();
@@ -274,54 +406,70 @@ void ClientDataSet::refazVista()
     d->vista.clear();
     if (!d->ativo)
         return;
-    const bool comMestre = d->mestre != nullptr;
+    QVector<int> vista;
+    bool semLinhas = false;
     QVector<int> colDet;
     QVariantList valoresMestre;
-    if (comMestre) {
-        if (!d->mestre->active() || d->mestre->isEmpty())
-            return;
-        for (int i = 0; i < d->camposDetalhe.size(); ++i) {
-            colDet << d->campo(d->camposDetalhe[i]);
+    if (d->mestre) {
+        semLinhas = !d->mestre->active() || d->mestre->isEmpty();
+        for (int i = 0; i < d->camposDetalhe.size() && !semLinhas; ++i) {
+            colDet << d->campoObrigatorio(d->camposDetalhe[i]);
             valoresMestre << d->mestre->valor(d->camposMestre.value(i));
         }
     }
-    d->vista.reserve(d->linhas.size());
-    for (int r = 0; r < d->linhas.size(); ++r) {
-        if (comMestre) {
+    if (!semLinhas) {
+        vista.reserve(d->linhas.size());
+        for (int r = 0; r < d->linhas.size(); ++r) {
             bool ok = true;
             for (int i = 0; i < colDet.size() && ok; ++i)
-                ok = colDet[i] >= 0 && iguais(d->linhas[r][colDet[i]], valoresMestre[i]);
-            if (!ok)
-                continue;
+                ok = iguais(d->linhas[r][colDet[i]], valoresMestre[i]);
+            if (ok)
+                vista.append(r);
         }
-        d->vista.append(r);
     }
-    if (d->filtro) {
-        // the filter reads rows through the view, so test each candidate as view row 0
-        QVector<int> filtrada;
-        QVector<int> todas = d->vista;
-        for (int r : todas) {
-            d->vista = {r};
-            if (d->filtro(*this, 0))
-                filtrada.append(r);
-        }
-        d->vista = filtrada;
+    if (d->filtro && !vista.isEmpty()) {
+        // the filter reads its rows through the view, so it sees the candidates in place
+        d->vista = vista;
+        QVector<int> passam;
+        passam.reserve(vista.size());
+        for (int i = 0; i < vista.size(); ++i)
+            if (d->filtro(*this, i))
+                passam.append(vista[i]);
+        vista = std::move(passam);
     }
-    if (!d->ordem.isEmpty()) {
+    if (!d->ordem.isEmpty() && vista.size() > 1) {
         QVector<int> cols;
         for (const QString &c : d->ordem)
-            cols << d->campo(c);
-        std::stable_sort(d->vista.begin(), d->vista.end(), [this, &cols](int a, int b) {
-            for (int c : cols) {
-                if (c < 0 || c >= d->armazenados)
-                    continue;
-                const int r = compara(d->linhas[a][c], d->linhas[b][c]);
+            cols << d->campoObrigatorio(c);
+        // calculated keys are computed once per row, through the view their rules expect
+        QVector<QVector<QVariant>> calculadas(cols.size());
+        d->vista = vista;
+        for (int k = 0; k < cols.size(); ++k)
+            if (cols[k] >= d->armazenados) {
+                calculadas[k].resize(vista.size());
+                for (int i = 0; i < vista.size(); ++i)
+                    calculadas[k][i] = d->regras[cols[k] - d->armazenados](*this, i);
+            }
+        QVector<int> posicoes(vista.size());
+        std::iota(posicoes.begin(), posicoes.end(), 0);
+        std::stable_sort(posicoes.begin(), posicoes.end(), [&](int a, int b) {
+            for (int k = 0; k < cols.size(); ++k) {
+                const int r = cols[k] < d->armazenados
+                                  ? compara(d->linhas[vista[a]][cols[k]], d->linhas[vista[b]][cols[k]])
+                                  : compara(calculadas[k][a], calculadas[k][b]);
                 if (r)
                     return r < 0;
             }
             return false;
         });
+        QVector<int> ordenada(vista.size());
+        for (int i = 0; i < posicoes.size(); ++i)
+            ordenada[i] = vista[posicoes[i]];
+        vista = std::move(ordenada);
     }
+    if (d->estado == Impl::Estado::Inserindo)
+        vista.append(-1);
+    d->vista = std::move(vista);
 }
 
 int ClientDataSet::recordCount() const { return d->vista.size(); }
@@ -333,41 +481,40 @@ void ClientDataSet::setRecNo(int linha)
     if (d->vista.isEmpty())
         return;
     const int novo = std::clamp(linha, 0, int(d->vista.size()) - 1);
+    if (novo != d->atual && d->estado != Impl::Estado::Navegando)
+        post(); // leaving an edited row keeps its changes
+    const int alvo = std::clamp(novo, 0, int(d->vista.size()) - 1);
     d->eof = d->bof = false;
-    if (novo != d->atual) {
-        d->atual = novo;
+    if (alvo != d->atual) {
+        d->atual = alvo;
         emit linhaAtualMudou();
     }
 }
 
 void ClientDataSet::first()
 {
-    if (d->vista.isEmpty()) {
-        d->eof = d->bof = true;
-        return;
-    }
     setRecNo(0);
     d->bof = true;
+    d->eof = d->vista.isEmpty();
 }
 
 void ClientDataSet::last()
 {
     while (buscaMais()) {
     }
-    if (d->vista.isEmpty()) {
-        d->eof = d->bof = true;
-        return;
-    }
     setRecNo(d->vista.size() - 1);
     d->eof = true;
+    d->bof = d->vista.isEmpty();
 }
 
 void ClientDataSet::next()
 {
-    if (d->atual + 1 >= d->vista.size() && !d->fim)
-        buscaMais();
+    if (d->atual + 1 >= d->vista.size())
+        while (!d->fim && d->atual + 1 >= d->vista.size() && buscaMais()) {
+        }
     if (d->atual + 1 >= d->vista.size()) {
         d->eof = true;
+        d->bof = d->vista.isEmpty();
         return;
     }
     setRecNo(d->atual + 1);
@@ -377,6 +524,7 @@ void ClientDataSet::prior()
 {
     if (d->atual <= 0) {
         d->bof = true;
+        d->eof = d->vista.isEmpty();
         return;
     }
     setRecNo(d->atual - 1);
@@ -388,33 +536,25 @@ bool ClientDataSet::bof() const { return d->bof || d->vista.isEmpty(); }
 QVariant ClientDataSet::valor(int linha, int campo) const
 {
     if (campo < 0 || campo >= d->campos.size())
-        throw OrbelError(QStringLiteral("Campo não encontrado"));
+        throw campoNaoEncontrado(QString::number(campo));
     if (linha < 0 || linha >= d->vista.size())
         return {};
     if (campo >= d->armazenados)
         return d->regras[campo - d->armazenados](*this, linha);
-    // the row being edited shows its edit buffer
-    if (d->estado != Impl::Estado::Navegando && linha == d->atual)
+    const int r = d->vista[linha];
+    if (d->estado != Impl::Estado::Navegando && r == d->linhaEditada)
         return d->buffer.value(campo);
-    return d->linhas[d->vista[linha]][campo];
+    return d->linhas[r][campo];
 }
 
 QVariant ClientDataSet::valor(int linha, const QString &campo) const
 {
-    const int c = d->campo(campo);
-    if (c < 0)
-        throw OrbelError(QStringLiteral("Campo '%1' não encontrado").arg(campo));
-    return valor(linha, c);
+    return valor(linha, d->campoObrigatorio(campo));
 }
 
 QVariant ClientDataSet::valor(const QString &campo) const
 {
-    const int c = d->campo(campo);
-    if (c < 0)
-        throw OrbelError(QStringLiteral("Campo '%1' não encontrado").arg(campo));
-    if (d->estado == Impl::Estado::Inserindo && c < d->armazenados)
-        return d->buffer.value(c);
-    return valor(d->atual, c);
+    return valor(d->atual, d->campoObrigatorio(campo));
 }
 
 QString ClientDataSet::texto(const QString &campo) const
@@ -426,12 +566,8 @@ QString ClientDataSet::texto(const QString &campo) const
 int ClientDataSet::procura(const QStringList &campos, const QVariantList &valores) const
 {
     QVector<int> cols;
-    for (const QString &c : campos) {
-        const int i = d->campo(c);
-        if (i < 0)
-            throw OrbelError(QStringLiteral("Campo '%1' não encontrado").arg(c));
-        cols << i;
-    }
+    for (const QString &c : campos)
+        cols << d->campoObrigatorio(c);
     for (int r = 0; r < d->vista.size(); ++r) {
         bool ok = true;
         for (int i = 0; i < cols.size() && ok; ++i)
@@ -453,11 +589,14 @@ bool ClientDataSet::locate(const QStringList &campos, const QVariantList &valore
 
 void ClientDataSet::setFiltro(Filtro f)
 {
+    if (d->estado != Impl::Estado::Navegando)
+        post();
     d->filtro = std::move(f);
     if (d->ativo) {
         refazVista();
         d->atual = d->vista.isEmpty() ? -1 : 0;
-        d->eof = d->bof = d->vista.isEmpty();
+        d->bof = true;
+        d->eof = d->vista.isEmpty();
         emit dadosMudaram();
         emit linhaAtualMudou();
     }
@@ -465,14 +604,21 @@ void ClientDataSet::setFiltro(Filtro f)
 
 void ClientDataSet::setIndexFieldNames(const QString &campos)
 {
-    d->ordem = campos.split(u';', Qt::SkipEmptyParts);
-    for (QString &c : d->ordem)
+    QStringList ordem = campos.split(u';', Qt::SkipEmptyParts);
+    for (QString &c : ordem) {
         c = c.trimmed();
+        if (d->ativo && d->campo(c) < 0)
+            throw campoNaoEncontrado(c);
+    }
+    if (d->estado != Impl::Estado::Navegando)
+        post();
+    d->ordem = ordem;
     if (d->ativo) {
-        const int linha = d->atual >= 0 && d->atual < d->vista.size() ? d->vista[d->atual] : -1;
+        const int linha = d->armazenadaAtual();
         refazVista();
-        d->atual = linha < 0 ? (d->vista.isEmpty() ? -1 : 0) : int(d->vista.indexOf(linha));
+        d->atual = d->vista.isEmpty() ? -1 : std::max(0, int(d->vista.indexOf(linha)));
         emit dadosMudaram();
+        emit linhaAtualMudou();
     }
 }
 
@@ -484,24 +630,23 @@ void ClientDataSet::setMestre(ClientDataSet *mestre, const QStringList &camposMe
     d->mestre = mestre;
     d->camposMestre = camposMestre;
     d->camposDetalhe = camposDetalhe;
-    if (mestre) {
-        auto segue = [this] {
-            refazVista();
-            d->atual = d->vista.isEmpty() ? -1 : 0;
-            d->eof = d->bof = d->vista.isEmpty();
-            emit dadosMudaram();
-            emit linhaAtualMudou();
-        };
+    auto segue = [this] {
+        if (!d->ativo)
+            return;
+        if (d->estado != Impl::Estado::Navegando)
+            post();
+        refazVista();
+        d->atual = d->vista.isEmpty() ? -1 : 0;
+        d->bof = true;
+        d->eof = d->vista.isEmpty();
+        emit dadosMudaram();
+        emit linhaAtualMudou();
+    };
+    if (mestre)
         d->ligacoesMestre << connect(mestre, &ClientDataSet::linhaAtualMudou, this, segue)
                           << connect(mestre, &ClientDataSet::aberto, this, segue)
                           << connect(mestre, &ClientDataSet::fechado, this, segue);
-    }
-    if (d->ativo) {
-        refazVista();
-        d->atual = d->vista.isEmpty() ? -1 : 0;
-        d->eof = d->bof = d->vista.isEmpty();
-        emit dadosMudaram();
-    }
+    segue();
 }
 
 void ClientDataSet::append()
@@ -511,15 +656,24 @@ void ClientDataSet::append()
     if (d->estado != Impl::Estado::Navegando)
         post();
     d->buffer = QVector<QVariant>(d->armazenados);
+    // a detail row belongs to the master's current row
+    if (d->mestre && d->mestre->active() && !d->mestre->isEmpty())
+        for (int i = 0; i < d->camposDetalhe.size(); ++i)
+            d->buffer[d->campoObrigatorio(d->camposDetalhe[i])] = d->mestre->valor(d->camposMestre.value(i));
     d->estado = Impl::Estado::Inserindo;
     d->linhaEditada = -1;
+    d->vista.append(-1);
+    d->atual = d->vista.size() - 1;
+    d->eof = d->bof = false;
+    emit linhasAcrescentadas(d->atual, d->atual);
+    emit linhaAtualMudou();
 }
 
 void ClientDataSet::edit()
 {
     if (d->estado != Impl::Estado::Navegando)
         return;
-    if (d->atual < 0 || d->atual >= d->vista.size())
+    if (d->armazenadaAtual() < 0)
         throw OrbelError(QStringLiteral("Não há registro para alterar em ") + d->nome);
     d->linhaEditada = d->vista[d->atual];
     d->buffer = d->linhas[d->linhaEditada];
@@ -528,9 +682,9 @@ void ClientDataSet::edit()
 
 void ClientDataSet::setValor(const QString &campo, const QVariant &valor)
 {
-    const int c = d->campo(campo);
-    if (c < 0 || c >= d->armazenados)
-        throw OrbelError(QStringLiteral("Campo '%1' não encontrado").arg(campo));
+    const int c = d->campoObrigatorio(campo);
+    if (c >= d->armazenados)
+        throw OrbelError(QStringLiteral("Campo calculado '%1' não pode ser alterado").arg(campo));
     if (d->estado == Impl::Estado::Navegando)
         edit();
     d->buffer[c] = valor;
@@ -540,9 +694,17 @@ bool ClientDataSet::emEdicao() const { return d->estado != Impl::Estado::Navegan
 
 void ClientDataSet::cancel()
 {
+    const bool inserindo = d->estado == Impl::Estado::Inserindo;
     d->estado = Impl::Estado::Navegando;
     d->buffer.clear();
     d->linhaEditada = -1;
+    if (inserindo && !d->vista.isEmpty() && d->vista.last() == -1) {
+        d->vista.removeLast();
+        d->atual = d->vista.isEmpty() ? -1 : std::min(d->atual, int(d->vista.size()) - 1);
+        d->eof = d->bof = d->vista.isEmpty();
+        emit dadosMudaram();
+        emit linhaAtualMudou();
+    }
 }
 
 void ClientDataSet::post()
@@ -552,18 +714,27 @@ void ClientDataSet::post()
     int linha;
     if (d->estado == Impl::Estado::Inserindo) {
         d->linhas.append(d->buffer);
+        d->ids.append(d->proximoId++);
         linha = d->linhas.size() - 1;
-        d->pendentes.append({Impl::Tipo::Insercao, {}, d->buffer});
+        d->pendentes.append({Impl::Tipo::Insercao, d->ids[linha], {}, d->buffer});
     } else {
         linha = d->linhaEditada;
-        d->pendentes.append({Impl::Tipo::Alteracao, d->linhas[linha], d->buffer});
-        d->linhas[linha] = d->buffer;
+        if (d->buffer != d->linhas[linha]) {
+            const int insercao = d->pendenteInsercao(d->ids[linha]);
+            if (insercao >= 0) // not in the table yet: the insert carries the new values
+                d->pendentes[insercao].novo = d->buffer;
+            else
+                d->pendentes.append({Impl::Tipo::Alteracao, d->ids[linha], d->linhas[linha], d->buffer});
+            d->linhas[linha] = d->buffer;
+        }
     }
     d->estado = Impl::Estado::Navegando;
     d->buffer.clear();
+    d->linhaEditada = -1;
     refazVista();
-    d->atual = std::max(0, int(d->vista.indexOf(linha)));
-    d->eof = d->bof = false;
+    const int pos = d->vista.indexOf(linha);
+    d->atual = pos >= 0 ? pos : std::min(d->atual, int(d->vista.size()) - 1);
+    d->eof = d->bof = d->vista.isEmpty();
     emit dadosMudaram();
     emit linhaAtualMudou();
     if (d->aposGravar)
@@ -572,13 +743,22 @@ void ClientDataSet::post()
 
 void ClientDataSet::deleteRecord()
 {
+    if (d->estado == Impl::Estado::Inserindo) { // deleting a row never posted just drops it
+        cancel();
+        return;
+    }
     if (d->estado != Impl::Estado::Navegando)
         cancel();
-    if (d->atual < 0 || d->atual >= d->vista.size())
+    const int linha = d->armazenadaAtual();
+    if (linha < 0)
         throw OrbelError(QStringLiteral("Não há registro para excluir em ") + d->nome);
-    const int linha = d->vista[d->atual];
-    d->pendentes.append({Impl::Tipo::Exclusao, d->linhas[linha], {}});
+    const int insercao = d->pendenteInsercao(d->ids[linha]);
+    if (insercao >= 0)
+        d->pendentes.removeAt(insercao);
+    else
+        d->pendentes.append({Impl::Tipo::Exclusao, d->ids[linha], d->linhas[linha], {}});
     d->linhas.remove(linha);
+    d->ids.remove(linha);
     refazVista();
     d->atual = d->vista.isEmpty() ? -1 : std::min(d->atual, int(d->vista.size()) - 1);
     d->eof = d->bof = d->vista.isEmpty();
@@ -600,18 +780,23 @@ void ClientDataSet::setAposGravar(std::function<void()> f) { d->aposGravar = std
 
 void ClientDataSet::applyUpdates(QSqlDatabase db)
 {
+    if (d->pendentes.isEmpty())
+        return;
     if (d->tabela.isEmpty())
         throw OrbelError(QStringLiteral("Tabela de atualização não definida para ") + d->nome);
+    for (const QString &c : d->chaves)
+        if (d->campo(c) < 0 || d->campo(c) >= d->armazenados)
+            throw campoNaoEncontrado(c);
     while (!d->pendentes.isEmpty()) {
         const Impl::Alteracao &alt = d->pendentes.first();
         QString sql;
         QVariantList valores;
+        // the row is found by its key, or without one by every old value a comparison can match
         auto condicao = [&](const QVector<QVariant> &original) {
             QStringList partes;
             for (int i = 0; i < d->armazenados; ++i) {
                 const QString &nome = d->campos[i].nome;
-                const bool chave = d->chaves.isEmpty() || d->chaves.contains(nome, Qt::CaseInsensitive);
-                if (!chave)
+                if (d->chaves.isEmpty() ? d->blob[i] : !d->chaves.contains(nome, Qt::CaseInsensitive))
                     continue;
                 if (original[i].isNull()) {
                     partes << nome + QStringLiteral(" IS NULL");
@@ -622,32 +807,30 @@ void ClientDataSet::applyUpdates(QSqlDatabase db)
             }
             return partes.join(QStringLiteral(" AND "));
         };
+        QStringList nomes;
+        for (int i = 0; i < d->armazenados; ++i)
+            nomes << d->campos[i].nome;
         if (alt.tipo == Impl::Tipo::Insercao) {
-            QStringList nomes, marcas;
-            for (int i = 0; i < d->armazenados; ++i) {
-                nomes << d->campos[i].nome;
-                marcas << QStringLiteral("?");
-                valores << alt.novo[i];
-            }
-            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(d->tabela, nomes.join(u','), marcas.join(u','));
+            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(d->tabela, nomes.join(u','), QStringList(nomes.size(), QStringLiteral("?")).join(u','));
+            for (const QVariant &v : alt.novo)
+                valores << v;
         } else if (alt.tipo == Impl::Tipo::Alteracao) {
-            QStringList sets;
-            for (int i = 0; i < d->armazenados; ++i) {
-                sets << d->campos[i].nome + QStringLiteral(" = ?");
-                valores << alt.novo[i];
-            }
-            sql = QStringLiteral("UPDATE %1 SET %2 WHERE ").arg(d->tabela, sets.join(QStringLiteral(", ")));
+            sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE ").arg(d->tabela, nomes.join(QStringLiteral(" = ?, ")));
+            for (const QVariant &v : alt.novo)
+                valores << v;
             sql += condicao(alt.original);
         } else {
-            sql = QStringLiteral("DELETE FROM %1 WHERE ").arg(d->tabela);
-            sql += condicao(alt.original);
+            sql = QStringLiteral("DELETE FROM %1 WHERE ").arg(d->tabela) + condicao(alt.original);
         }
         QSqlQuery q(db);
         if (!q.prepare(sql))
             throw OrbelError(q.lastError().text());
-        // empty values go as typed NULLs, which the driver sends as NULL to nullable columns
-        for (const QVariant &v : valores)
+        for (int i = 0; i < valores.size(); ++i) {
+            const QVariant &v = valores[i];
+            // an empty value goes as a typed NULL, which the driver always accepts
             q.addBindValue(v.isValid() ? v : QVariant(QMetaType(QMetaType::QString)));
+        }
         if (!q.exec())
             throw OrbelError(q.lastError().text());
         d->pendentes.removeFirst();

@@ -116,6 +116,8 @@ signals:
     void fechado();
     void linhaAtualMudou();
     void dadosMudaram();
+    // Rows added at the end of the view (a packet arrived, a row was appended); the rows before stay.
+    void linhasAcrescentadas(int primeira, int ultima);
 
 private:
     void refazVista();

@@ -8,24 +8,11 @@
 
 namespace {
 
-QString mensagemFirebird(const ISC_STATUS *status)
-{
-    QString msg;
-    char buf[1024];
-    const ISC_STATUS *p = status;
-    while (fb_interpret(buf, sizeof buf, &p)) {
-        if (!msg.isEmpty())
-            msg += u'\n';
-        msg += Win1252::decode(QByteArrayView(buf, qstrlen(buf)));
-    }
-    return msg;
-}
-
 void verifica(const ISC_STATUS *status, const QString &contexto)
 {
     if (status[0] == 1 && status[1] != 0)
-        throw OrbelError(contexto.isEmpty() ? mensagemFirebird(status)
-                                            : contexto + QStringLiteral("\r\n") + mensagemFirebird(status));
+        throw OrbelError(contexto.isEmpty() ? TextoErroFirebird(status)
+                                            : contexto + QStringLiteral("\r\n") + TextoErroFirebird(status));
 }
 
 QByteArray dpb(const QString &usuario, const QString &senha)
@@ -51,6 +38,22 @@ QString literal(const QString &s)
 }
 
 } // namespace
+
+QString TextoErroFirebird(const intptr_t *status)
+{
+    QString msg;
+    char buf[1024];
+    const ISC_STATUS *p = status;
+    while (fb_interpret(buf, sizeof buf, &p)) {
+        if (!msg.isEmpty())
+            msg += u'\n';
+        // the text comes in the attachment's character set: UTF-8 for Qt's, Windows-1252 for ours
+        const QByteArrayView bytes(buf, qstrlen(buf));
+        const QString utf8 = QString::fromUtf8(bytes);
+        msg += utf8.contains(QChar::ReplacementCharacter) ? Win1252::decode(bytes) : utf8;
+    }
+    return msg;
+}
 
 FbConexao::~FbConexao()
 {
@@ -106,7 +109,7 @@ void FbConexao::executa(const QString &sql)
     const QByteArray texto = Win1252::encode(sql);
     isc_dsql_execute_immediate(status, &db, &tr, 0, texto.constData(), SQL_DIALECT_V6, nullptr);
     if (status[0] == 1 && status[1] != 0) {
-        const QString msg = mensagemFirebird(status);
+        const QString msg = TextoErroFirebird(status);
         ISC_STATUS_ARRAY st2;
         isc_rollback_transaction(st2, &tr);
         throw OrbelError(msg + QStringLiteral("\r\n") + sql.left(200));

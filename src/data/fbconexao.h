@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 
 // A connection through Firebird's own client API, for the installer's work (creating the database
 // and running the scripts) and, later, bulk inserts. Errors raise OrbelError with the server's text.
@@ -26,6 +27,9 @@ public:
 private:
     unsigned int m_db = 0;
 };
+
+// The server's text for a status vector of Firebird's API.
+QString TextoErroFirebird(const intptr_t *status);
 
 // Splits a SQL script into statements: ";" ends a statement (or the terminator set by SET TERM),
 // "--" starts a comment, and quoted text may hold either.

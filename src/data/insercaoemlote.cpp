@@ -1,5 +1,7 @@
 #include "data/insercaoemlote.h"
 
+#include "data/fbconexao.h"
+
 #include "shell/orbelerror.h"
 #include "shell/win1252.h"
 
@@ -10,19 +12,6 @@
 #include <cstring>
 
 namespace {
-
-QString textoErro(const ISC_STATUS *status)
-{
-    QString msg;
-    char buf[1024];
-    const ISC_STATUS *p = status;
-    while (fb_interpret(buf, sizeof buf, &p)) {
-        if (!msg.isEmpty())
-            msg += u'\n';
-        msg += QString::fromUtf8(buf);
-    }
-    return msg;
-}
 
 bool falhou(const ISC_STATUS *s) { return s[0] == 1 && s[1] != 0; }
 
@@ -44,7 +33,7 @@ TransacaoEmLote::TransacaoEmLote(const QSqlDatabase &db, int linhasPorLote) : m_
     isc_tr_handle tr = 0;
     isc_start_transaction(status, &tr, 1, static_cast<isc_db_handle *>(m_db), short(sizeof tpb), tpb);
     if (falhou(status))
-        throw OrbelError(textoErro(status));
+        throw OrbelError(TextoErroFirebird(status));
     m_tr = tr;
 }
 
@@ -74,7 +63,7 @@ void TransacaoEmLote::confirma()
     // retaining keeps the prepared statements usable for the next batch
     isc_commit_retaining(status, &tr);
     if (falhou(status))
-        throw OrbelError(textoErro(status));
+        throw OrbelError(TextoErroFirebird(status));
 }
 
 struct InsercaoEmLote::Impl
@@ -132,11 +121,11 @@ InsercaoEmLote::InsercaoEmLote(TransacaoEmLote &transacao, const QString &sql)
     auto *tr = static_cast<isc_tr_handle *>(transacao.transacaoNativa());
     isc_dsql_allocate_statement(status, db, &d->stmt);
     if (falhou(status))
-        throw OrbelError(textoErro(status));
+        throw OrbelError(TextoErroFirebird(status));
     const QByteArray bytes = texto.toUtf8();
     isc_dsql_prepare(status, tr, &d->stmt, 0, bytes.constData(), SQL_DIALECT_V6, nullptr);
     if (falhou(status))
-        throw OrbelError(textoErro(status) + QStringLiteral("\r\n") + sql.left(300));
+        throw OrbelError(TextoErroFirebird(status) + QStringLiteral("\r\n") + sql.left(300));
 
     int n = 1;
     d->entrada = static_cast<XSQLDA *>(calloc(1, XSQLDA_LENGTH(n)));
@@ -144,7 +133,7 @@ InsercaoEmLote::InsercaoEmLote(TransacaoEmLote &transacao, const QString &sql)
     d->entrada->sqln = short(n);
     isc_dsql_describe_bind(status, &d->stmt, SQL_DIALECT_V6, d->entrada);
     if (falhou(status))
-        throw OrbelError(textoErro(status));
+        throw OrbelError(TextoErroFirebird(status));
     if (d->entrada->sqld > d->entrada->sqln) {
         n = d->entrada->sqld;
         free(d->entrada);
@@ -153,7 +142,7 @@ InsercaoEmLote::InsercaoEmLote(TransacaoEmLote &transacao, const QString &sql)
         d->entrada->sqln = short(n);
         isc_dsql_describe_bind(status, &d->stmt, SQL_DIALECT_V6, d->entrada);
         if (falhou(status))
-            throw OrbelError(textoErro(status));
+            throw OrbelError(TextoErroFirebird(status));
     }
     const int total = d->entrada->sqld;
     d->buffers.resize(total);
@@ -227,33 +216,28 @@ void InsercaoEmLote::setTexto(int i, const QString &valor)
     d->nulos[i] = 0;
 }
 
-void InsercaoEmLote::setDouble(int i, double valor)
+void InsercaoEmLote::poeBinario(int i, short tipo, const void *dados, int tamanho)
 {
     XSQLVAR &v = d->entrada->sqlvar[i];
     QByteArray &b = d->buffers.at(i);
-    b.resize(sizeof(double));
-    std::memcpy(b.data(), &valor, sizeof valor);
-    v.sqltype = SQL_DOUBLE | 1;
+    b = QByteArray(static_cast<const char *>(dados), tamanho);
+    v.sqltype = short(tipo | 1);
     v.sqlsubtype = 0;
     v.sqlscale = 0;
-    v.sqllen = sizeof(double);
+    v.sqllen = short(tamanho);
     v.sqldata = b.data();
     d->nulos[i] = 0;
 }
 
+void InsercaoEmLote::setDouble(int i, double valor)
+{
+    poeBinario(i, SQL_DOUBLE, &valor, sizeof valor);
+}
+
 void InsercaoEmLote::setInteiro(int i, qint64 valor)
 {
-    XSQLVAR &v = d->entrada->sqlvar[i];
-    QByteArray &b = d->buffers.at(i);
-    b.resize(sizeof(ISC_INT64));
     const ISC_INT64 x = valor;
-    std::memcpy(b.data(), &x, sizeof x);
-    v.sqltype = SQL_INT64 | 1;
-    v.sqlsubtype = 0;
-    v.sqlscale = 0;
-    v.sqllen = sizeof(ISC_INT64);
-    v.sqldata = b.data();
-    d->nulos[i] = 0;
+    poeBinario(i, SQL_INT64, &x, sizeof x);
 }
 
 void InsercaoEmLote::setData(int i, const QDate &valor)
@@ -262,17 +246,8 @@ void InsercaoEmLote::setData(int i, const QDate &valor)
         setNulo(i);
         return;
     }
-    XSQLVAR &v = d->entrada->sqlvar[i];
-    QByteArray &b = d->buffers.at(i);
-    b.resize(sizeof(ISC_DATE));
-    const ISC_DATE x = ISC_DATE(QDate(1858, 11, 17).daysTo(valor));
-    std::memcpy(b.data(), &x, sizeof x);
-    v.sqltype = SQL_TYPE_DATE | 1;
-    v.sqlsubtype = 0;
-    v.sqlscale = 0;
-    v.sqllen = sizeof(ISC_DATE);
-    v.sqldata = b.data();
-    d->nulos[i] = 0;
+    const ISC_DATE x = ISC_DATE(QDate(1858, 11, 17).daysTo(valor)); // the engine counts days from 17/11/1858
+    poeBinario(i, SQL_TYPE_DATE, &x, sizeof x);
 }
 
 void InsercaoEmLote::setHora(int i, const QTime &valor)
@@ -281,17 +256,8 @@ void InsercaoEmLote::setHora(int i, const QTime &valor)
         setNulo(i);
         return;
     }
-    XSQLVAR &v = d->entrada->sqlvar[i];
-    QByteArray &b = d->buffers.at(i);
-    b.resize(sizeof(ISC_TIME));
-    const ISC_TIME x = ISC_TIME(valor.msecsSinceStartOfDay()) * 10;
-    std::memcpy(b.data(), &x, sizeof x);
-    v.sqltype = SQL_TYPE_TIME | 1;
-    v.sqlsubtype = 0;
-    v.sqlscale = 0;
-    v.sqllen = sizeof(ISC_TIME);
-    v.sqldata = b.data();
-    d->nulos[i] = 0;
+    const ISC_TIME x = ISC_TIME(valor.msecsSinceStartOfDay()) * 10; // in ten-thousandths of a second
+    poeBinario(i, SQL_TYPE_TIME, &x, sizeof x);
 }
 
 void InsercaoEmLote::executa()
@@ -300,6 +266,6 @@ void InsercaoEmLote::executa()
     auto *tr = static_cast<isc_tr_handle *>(m_transacao.transacaoNativa());
     isc_dsql_execute(status, tr, &d->stmt, SQL_DIALECT_V6, d->entrada);
     if (falhou(status))
-        throw OrbelError(textoErro(status));
+        throw OrbelError(TextoErroFirebird(status));
     m_transacao.linhaGravada();
 }

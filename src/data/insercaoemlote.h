@@ -71,6 +71,7 @@ public:
 
 private:
     int exige(const QString &nome) const;
+    void poeBinario(int i, short tipo, const void *dados, int tamanho);
     struct Impl;
     std::unique_ptr<Impl> d;
     TransacaoEmLote &m_transacao;

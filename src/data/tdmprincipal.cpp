@@ -1,5 +1,6 @@
 #include "data/tdmprincipal.h"
 
+#include "data/executasql.h"
 #include "shell/conversao.h"
 #include "shell/diretorios.h"
 #include "shell/inifile.h"
@@ -26,20 +27,6 @@ const char *const kIndices[] = {
     "DECLARACOES_MUNIC_CODIGO  ", "DECLARACOES_EXERCICIO  ",
     "IDX_VAF_MUDANCA_MUNIC_1  ", "IDX_DEC_SIMEI_1  ",
 };
-
-// Runs a statement on its own query; the driver's text becomes the error message.
-QSqlQuery executa(const QSqlDatabase &db, const QString &sql, const QVariantList &valores = {})
-{
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw OrbelError(q.lastError().text());
-    for (const QVariant &v : valores)
-        q.addBindValue(v);
-    if (!q.exec())
-        throw OrbelError(q.lastError().text());
-    return q;
-}
 
 // Closes the wait message on every path.
 struct FechaAguarde
@@ -196,28 +183,28 @@ void TdmPrincipal::aplicaAtualizacoesEstrutura()
 {
     const QSqlDatabase db = MainConnection();
     {
-        QSqlQuery q = executa(db, QStringLiteral("SELECT ERRO_CODIGO FROM ERROS WHERE ERRO_CODIGO = '17'  OR ERRO_CODIGO = '18'"));
+        QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT ERRO_CODIGO FROM ERROS WHERE ERRO_CODIGO = '17'  OR ERRO_CODIGO = '18'"));
         const bool existe = q.next();
         q.finish();
         if (!existe) {
-            executa(db, QStringLiteral("INSERT INTO ERROS (ERRO_CODIGO,ERRO_DESCRICAO) VALUES('17','VAF ano atual igual a VAF ano anterior')"));
-            executa(db, QStringLiteral("INSERT INTO ERROS (ERRO_CODIGO,ERRO_DESCRICAO) VALUES('18','Declaração processada com erro')"));
+            ExecutaSql(db, QStringLiteral("INSERT INTO ERROS (ERRO_CODIGO,ERRO_DESCRICAO) VALUES('17','VAF ano atual igual a VAF ano anterior')"));
+            ExecutaSql(db, QStringLiteral("INSERT INTO ERROS (ERRO_CODIGO,ERRO_DESCRICAO) VALUES('18','Declaração processada com erro')"));
             m_ui.informa(kTituloReiniciar, kAtualizacao404);
         }
     }
     auto temColuna = [&db](const char *tabela) {
-        QSqlQuery q = executa(db, QStringLiteral("select 1 AS NOVO_CAMPO from RDB$RELATION_FIELDS rf where rf.RDB$RELATION_NAME = '%1' "
+        QSqlQuery q = ExecutaSql(db, QStringLiteral("select 1 AS NOVO_CAMPO from RDB$RELATION_FIELDS rf where rf.RDB$RELATION_NAME = '%1' "
                                                  "and rf.RDB$FIELD_NAME = 'DEC_VALIDACAO'").arg(QLatin1String(tabela)));
         const bool tem = q.next();
         q.finish();
         return tem;
     };
     if (!temColuna("HISTORICO")) {
-        executa(db, QStringLiteral("ALTER TABLE HISTORICO ADD DEC_VALIDACAO varchar(25)"));
+        ExecutaSql(db, QStringLiteral("ALTER TABLE HISTORICO ADD DEC_VALIDACAO varchar(25)"));
         m_ui.informa(kTituloReiniciar, kAtualizacao407);
     }
     if (temColuna("DECLARACOES")) {
-        executa(db, QStringLiteral("ALTER TABLE DECLARACOES DROP DEC_VALIDACAO"));
+        ExecutaSql(db, QStringLiteral("ALTER TABLE DECLARACOES DROP DEC_VALIDACAO"));
         m_ui.informa(kTituloReiniciar, kAtualizacao407);
     }
 }
@@ -247,7 +234,7 @@ void TdmPrincipal::Desconectar()
 QString TdmPrincipal::LeParametro(const QString &chave)
 {
     // values are bound, so a key or value holding a quote goes through unchanged
-    QSqlQuery q = executa(MainConnection(), QStringLiteral("SELECT VALOR FROM PARAMETROS WHERE CAMPO=?"), {chave});
+    QSqlQuery q = ExecutaSql(MainConnection(), QStringLiteral("SELECT VALOR FROM PARAMETROS WHERE CAMPO=?"), {chave});
     try {
         if (!q.next()) {
             if (q.lastError().isValid())
@@ -265,14 +252,14 @@ void TdmPrincipal::GravaParametro(const QString &chave, const QString &valor)
     const QSqlDatabase db = MainConnection();
     bool existe;
     {
-        QSqlQuery q = executa(db, QStringLiteral("SELECT VALOR FROM PARAMETROS WHERE CAMPO=?"), {chave});
+        QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT VALOR FROM PARAMETROS WHERE CAMPO=?"), {chave});
         existe = q.next();
     }
     try {
         if (existe)
-            executa(db, QStringLiteral("UPDATE PARAMETROS SET VALOR=? WHERE CAMPO=?"), {valor, chave});
+            ExecutaSql(db, QStringLiteral("UPDATE PARAMETROS SET VALOR=? WHERE CAMPO=?"), {valor, chave});
         else
-            executa(db, QStringLiteral("INSERT INTO PARAMETROS (CAMPO,VALOR) VALUES(?,?)"), {chave, valor});
+            ExecutaSql(db, QStringLiteral("INSERT INTO PARAMETROS (CAMPO,VALOR) VALUES(?,?)"), {chave, valor});
     } catch (const std::exception &e) {
         throw OrbelError::wrap(QStringLiteral("Erro ao gravar parâmetros do sistema."), e);
     }
@@ -287,7 +274,7 @@ void TdmPrincipal::HabilitaIndices(bool ativar)
         m_ui.processaEventos();
         try {
             for (const char *indice : kIndices) {
-                executa(db, QStringLiteral("ALTER INDEX ") + QLatin1String(indice) + QStringLiteral("ACTIVE "));
+                ExecutaSql(db, QStringLiteral("ALTER INDEX ") + QLatin1String(indice) + QStringLiteral("ACTIVE "));
                 m_ui.processaEventos();
             }
         } catch (const std::exception &e) {
@@ -298,7 +285,7 @@ void TdmPrincipal::HabilitaIndices(bool ativar)
     } else {
         MostraAguarde(QStringLiteral("Desabilitando índices... aguarde."));
         for (const char *indice : kIndices) {
-            executa(db, QStringLiteral("ALTER INDEX ") + QLatin1String(indice) + QStringLiteral("INACTIVE "));
+            ExecutaSql(db, QStringLiteral("ALTER INDEX ") + QLatin1String(indice) + QStringLiteral("INACTIVE "));
             m_ui.processaEventos();
         }
     }

@@ -12,6 +12,7 @@ DataSetModel::DataSetModel(ClientDataSet &dataset, QObject *parent) : QAbstractT
     connect(&m_ds, &ClientDataSet::aberto, this, &DataSetModel::recarrega);
     connect(&m_ds, &ClientDataSet::fechado, this, &DataSetModel::recarrega);
     connect(&m_ds, &ClientDataSet::dadosMudaram, this, &DataSetModel::recarrega);
+    connect(&m_ds, &ClientDataSet::linhasAcrescentadas, this, &DataSetModel::acrescenta);
     recarrega();
 }
 
@@ -23,17 +24,35 @@ void DataSetModel::recarrega()
     for (int i = 0; i < campos.size(); ++i)
         if (campos[i].visivel)
             m_colunas << i;
+    m_linhas = m_ds.active() ? m_ds.recordCount() : 0;
     endResetModel();
+}
+
+void DataSetModel::acrescenta(int primeira, int ultima)
+{
+    if (primeira != m_linhas) { // not a plain growth of what the views know
+        recarrega();
+        return;
+    }
+    beginInsertRows({}, primeira, ultima);
+    m_linhas = ultima + 1;
+    endInsertRows();
 }
 
 int DataSetModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() || !m_ds.active() ? 0 : m_ds.recordCount();
+    return parent.isValid() ? 0 : m_linhas;
 }
 
 int DataSetModel::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : m_colunas.size();
+}
+
+QModelIndex DataSetModel::indiceAtual() const
+{
+    const int linha = m_ds.recNo();
+    return linha >= 0 && linha < m_linhas && !m_colunas.isEmpty() ? index(linha, 0) : QModelIndex();
 }
 
 QString DataSetModel::campoDaColuna(int coluna) const
@@ -43,25 +62,37 @@ QString DataSetModel::campoDaColuna(int coluna) const
 
 QVariant DataSetModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.column() >= m_colunas.size())
+    if (!index.isValid() || index.column() >= m_colunas.size() || index.row() >= m_linhas)
         return {};
-    const QVariant v = m_ds.valor(index.row(), m_colunas[index.column()]);
-    if (role == Qt::TextAlignmentRole) {
-        const int t = v.typeId();
-        if (t == QMetaType::Double || t == QMetaType::Int || t == QMetaType::LongLong)
-            return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::TextAlignmentRole)
+        return {};
+    QVariant v;
+    try {
+        v = m_ds.valor(index.row(), m_colunas[index.column()]);
+    } catch (const std::exception &) {
+        // painting cannot raise; a failing rule shows an empty cell, and the code reading the row
+        // itself meets the same error
         return {};
     }
-    if (role != Qt::DisplayRole)
-        return role == Qt::EditRole ? v : QVariant();
+    if (role == Qt::EditRole)
+        return v;
+    const int tipo = v.typeId();
+    const bool numero = tipo == QMetaType::Double || tipo == QMetaType::Int || tipo == QMetaType::LongLong;
+    if (role == Qt::TextAlignmentRole)
+        return numero ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();
     if (v.isNull())
         return QString();
-    switch (v.typeId()) {
-    case QMetaType::QDate: return Formatacao::data(v.toDate());
-    case QMetaType::QTime: return Formatacao::hora(v.toTime());
-    case QMetaType::QDateTime: return Formatacao::dataHora(v.toDateTime());
-    case QMetaType::Double: return Formatacao::mascara(v.toDouble(), QStringLiteral("###,###,###,##0.00"));
-    default: return v.toString();
+    switch (tipo) {
+    case QMetaType::QDate:
+        return Formatacao::data(v.toDate());
+    case QMetaType::QTime:
+        return Formatacao::hora(v.toTime());
+    case QMetaType::QDateTime:
+        return Formatacao::dataHora(v.toDateTime());
+    case QMetaType::Double: // the value as stored, with the decimal comma
+        return QString::number(v.toDouble(), 'g', 15).replace(u'.', u',');
+    default:
+        return v.toString();
     }
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QList>
 
 class ClientDataSet;
 
 // A grid's view of an in-memory dataset: one column per visible field, labels as headers,
-// dates, times and amounts shown the pt-BR way; more rows are fetched as the grid scrolls.
+// dates and times shown the pt-BR way; more rows are fetched as the grid scrolls.
 class DataSetModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -20,12 +21,16 @@ public:
     void fetchMore(const QModelIndex &parent) override;
 
     // The dataset row of a grid row (the same number: the model follows the dataset's view).
-    int linhaDe(const QModelIndex &index) const { return index.row(); }
+    int linhaDe(const QModelIndex &index) const { return index.isValid() ? index.row() : -1; }
+    // The grid cell of the dataset's current row, first column; invalid when the set is empty.
+    QModelIndex indiceAtual() const;
     QString campoDaColuna(int coluna) const;
 
 private:
     void recarrega();
+    void acrescenta(int primeira, int ultima);
 
     ClientDataSet &m_ds;
     QList<int> m_colunas; // dataset field index of each grid column
+    int m_linhas = 0;     // rows announced to the views; the set may be ahead until it signals
 };

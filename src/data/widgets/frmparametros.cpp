@@ -6,6 +6,7 @@
 #include "shell/inifile.h"
 #include "shell/orbelerror.h"
 #include "shell/userinterface.h"
+#include "shell/widgets/componentes.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -29,12 +30,6 @@ QDateEdit *novaData(QWidget *pai, const char *nome)
     return d;
 }
 
-QLabel *novoRotulo(const QString &texto, QWidget *pai, const char *nome)
-{
-    auto *l = new QLabel(texto, pai);
-    l->setObjectName(QLatin1String(nome));
-    return l;
-}
 } // namespace
 
 TfrmParametros::TfrmParametros(TdmPrincipal &dm, QWidget *parent, QDate hoje) : QDialog(parent), m_dm(dm)
@@ -50,13 +45,13 @@ void TfrmParametros::montaTela()
     auto *raiz = new QVBoxLayout(this);
 
     auto *topo = new QGridLayout;
-    topo->addWidget(novoRotulo(QStringLiteral("Ano base :"), this, "Label1"), 0, 0);
+    topo->addWidget(NovoRotulo(this, "Label1", QStringLiteral("Ano base :")), 0, 0);
     cmbAnoExercicio = new QComboBox(this);
     cmbAnoExercicio->setObjectName(QStringLiteral("cmbAnoExercicio"));
     cmbAnoExercicio->setEditable(false);
     topo->addWidget(cmbAnoExercicio, 0, 1, Qt::AlignLeft);
-    topo->addWidget(novoRotulo(QStringLiteral("Caminho do Banco de Dados :"), this, "Label6"), 1, 0);
-    Label7 = novoRotulo(QStringLiteral("..."), this, "Label7");
+    topo->addWidget(NovoRotulo(this, "Label6", QStringLiteral("Caminho do Banco de Dados :")), 1, 0);
+    Label7 = NovoRotulo(this, "Label7", QStringLiteral("..."));
     Label7->setTextInteractionFlags(Qt::TextSelectableByMouse);
     topo->addWidget(Label7, 1, 1);
     raiz->addLayout(topo);
@@ -64,11 +59,11 @@ void TfrmParametros::montaTela()
     auto *GroupBox1 = new QGroupBox(QStringLiteral("Cópia de Segurança / Restauração :"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto *g1 = new QGridLayout(GroupBox1);
-    g1->addWidget(novoRotulo(QStringLiteral("Última cópia de segurança efetuada :"), GroupBox1, "Label2"), 0, 0);
-    lblUltimoBackup = novoRotulo(QStringLiteral("..."), GroupBox1, "lblUltimoBackup");
+    g1->addWidget(NovoRotulo(GroupBox1, "Label2", QStringLiteral("Última cópia de segurança efetuada :")), 0, 0);
+    lblUltimoBackup = NovoRotulo(GroupBox1, "lblUltimoBackup", QStringLiteral("..."));
     g1->addWidget(lblUltimoBackup, 0, 1);
-    g1->addWidget(novoRotulo(QStringLiteral("Última cópia de segurança restaurada :"), GroupBox1, "Label3"), 1, 0);
-    lblUltimoRestore = novoRotulo(QStringLiteral("..."), GroupBox1, "lblUltimoRestore");
+    g1->addWidget(NovoRotulo(GroupBox1, "Label3", QStringLiteral("Última cópia de segurança restaurada :")), 1, 0);
+    lblUltimoRestore = NovoRotulo(GroupBox1, "lblUltimoRestore", QStringLiteral("..."));
     g1->addWidget(lblUltimoRestore, 1, 1);
     g1->setColumnStretch(1, 1);
     raiz->addWidget(GroupBox1);
@@ -76,10 +71,10 @@ void TfrmParametros::montaTela()
     auto *grpDataIndices = new QGroupBox(QStringLiteral("Data limite :"), this);
     grpDataIndices->setObjectName(QStringLiteral("grpDataIndices"));
     auto *g2 = new QGridLayout(grpDataIndices);
-    g2->addWidget(novoRotulo(QStringLiteral("Índice provisório :"), grpDataIndices, "Label4"), 0, 0);
+    g2->addWidget(NovoRotulo(grpDataIndices, "Label4", QStringLiteral("Índice provisório :")), 0, 0);
     dtpLimiteProvisorio = novaData(grpDataIndices, "dtpLimiteProvisorio");
     g2->addWidget(dtpLimiteProvisorio, 0, 1, Qt::AlignLeft);
-    g2->addWidget(novoRotulo(QStringLiteral("Índice definitivo :"), grpDataIndices, "Label5"), 1, 0);
+    g2->addWidget(NovoRotulo(grpDataIndices, "Label5", QStringLiteral("Índice definitivo :")), 1, 0);
     dtpLimiteDefinitivo = novaData(grpDataIndices, "dtpLimiteDefinitivo");
     g2->addWidget(dtpLimiteDefinitivo, 1, 1, Qt::AlignLeft);
     g2->setColumnStretch(1, 1);

@@ -9,6 +9,7 @@
 #include "shell/widgets/figuras.h"
 #include "shell/widgets/frmsobre.h"
 
+#include "shell/widgets/componentes.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -22,15 +23,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-QLabel *rotulo(QWidget *pai, const char *nome, const QString &texto)
-{
-    auto *l = new QLabel(texto, pai);
-    l->setObjectName(QLatin1String(nome));
-    return l;
-}
-} // namespace
 
 TfrmPrincipal::TfrmPrincipal(TConfigApp &config, UserInterface &ui, std::function<QString()> leAnoBase, QWidget *parent)
     : QMainWindow(parent), m_config(config), m_ui(ui), m_leAnoBase(std::move(leAnoBase))
@@ -170,20 +162,20 @@ void TfrmPrincipal::montaTela()
     Panel2->setFixedWidth(220);
     auto *vl = new QVBoxLayout(Panel2);
     vl->setContentsMargins(16, 24, 8, 16);
-    auto *imLogo = rotulo(Panel2, "imLogo", {});
+    auto *imLogo = NovoRotulo(Panel2, "imLogo", {});
     imLogo->setPixmap(Figuras::logo(140));
     imLogo->setAlignment(Qt::AlignHCenter);
     vl->addWidget(imLogo);
-    auto *lPontilhado = rotulo(Panel2, "lPontilhado", QStringLiteral("................................................"));
+    auto *lPontilhado = NovoRotulo(Panel2, "lPontilhado", QStringLiteral("................................................"));
     lPontilhado->setStyleSheet(QStringLiteral("color: #8aa6cf;"));
     vl->addWidget(lPontilhado);
-    auto *lbSigla = rotulo(Panel2, "lbSigla", QStringLiteral("ORBEL"));
+    auto *lbSigla = NovoRotulo(Panel2, "lbSigla", QStringLiteral("ORBEL"));
     lbSigla->setStyleSheet(QStringLiteral("color: #c0392b; font-weight: bold; font-size: 26pt;"));
     vl->addWidget(lbSigla);
-    m_lbVersao = rotulo(Panel2, "lbVersao", QStringLiteral("versão "));
+    m_lbVersao = NovoRotulo(Panel2, "lbVersao", QStringLiteral("versão "));
     m_lbVersao->setStyleSheet(QStringLiteral("font-weight: bold;"));
     vl->addWidget(m_lbVersao);
-    m_lblAnoExercicio = rotulo(Panel2, "lblAnoExercicio", QStringLiteral("Ano Base:"));
+    m_lblAnoExercicio = NovoRotulo(Panel2, "lblAnoExercicio", QStringLiteral("Ano Base:"));
     m_lblAnoExercicio->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 12pt;"));
     vl->addWidget(m_lblAnoExercicio);
     vl->addStretch();
@@ -195,17 +187,17 @@ void TfrmPrincipal::montaTela()
     m_sMargem->setObjectName(QStringLiteral("sMargem"));
     m_sMargem->setStyleSheet(QStringLiteral("background: #a0a0a0;"));
     m_sMargem->setGeometry(0, 0, 1, 4000);
-    m_imAvisos = rotulo(m_area, "imAvisos", {});
+    m_imAvisos = NovoRotulo(m_area, "imAvisos", {});
     m_imAvisos->setPixmap(Figuras::bannerAvisos());
     m_imAvisos->setGeometry(24, 24, 520, 46);
-    m_lbVersaoTeste = rotulo(m_area, "lbVersaoTeste", QStringLiteral("* * *  V e r s ã o  d e  T e s t e  * * *"));
+    m_lbVersaoTeste = NovoRotulo(m_area, "lbVersaoTeste", QStringLiteral("* * *  V e r s ã o  d e  T e s t e  * * *"));
     m_lbVersaoTeste->setStyleSheet(QStringLiteral("color: red; font-weight: bold; text-decoration: underline; font-size: 16pt;"));
     m_lbVersaoTeste->setGeometry(560, 30, 520, 36);
     m_lbVersaoTeste->setVisible(false);
     hl->addWidget(m_area, 1);
     raiz->addWidget(corpo, 1);
 
-    m_lbData = rotulo(central, "lbData", QStringLiteral("Data e hora do seu computador: xx/xx/xxxx xx:xx:xx"));
+    m_lbData = NovoRotulo(central, "lbData", QStringLiteral("Data e hora do seu computador: xx/xx/xxxx xx:xx:xx"));
     m_lbData->setStyleSheet(QStringLiteral("color: #555; font-size: 8pt; background: white; padding: 2px 8px;"));
     m_lbData->setAlignment(Qt::AlignRight);
     raiz->addWidget(m_lbData);

@@ -1,5 +1,6 @@
 #include "shell/widgets/tfspprogress.h"
 
+#include "shell/widgets/componentes.h"
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -7,15 +8,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-QLabel *rotulo(QWidget *pai, const char *nome, const QString &texto)
-{
-    auto *l = new QLabel(texto, pai);
-    l->setObjectName(QLatin1String(nome));
-    return l;
-}
-} // namespace
 
 TfSPProgress::TfSPProgress(QWidget *parent)
     : QDialog(parent ? parent : QApplication::activeWindow(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -30,24 +22,24 @@ TfSPProgress::TfSPProgress(QWidget *parent)
     cAnimate->setTextVisible(false);
     cAnimate->setFixedHeight(8);
     raiz->addWidget(cAnimate);
-    cInc = rotulo(this, "cInc", QStringLiteral("0%"));
+    cInc = NovoRotulo(this, "cInc", QStringLiteral("0%"));
     cInc->setAlignment(Qt::AlignCenter);
     QFont f = cInc->font();
     f.setBold(true);
     f.setPointSize(f.pointSize() + 4);
     cInc->setFont(f);
     raiz->addWidget(cInc);
-    cMessage = rotulo(this, "cMessage", QStringLiteral("Aguarde..."));
+    cMessage = NovoRotulo(this, "cMessage", QStringLiteral("Aguarde..."));
     raiz->addWidget(cMessage);
     auto *g = new QGridLayout;
-    g->addWidget(rotulo(this, "lblTempoEstimado", QStringLiteral("Tempo estimado:")), 0, 0);
-    cEstimated = rotulo(this, "cEstimated", QStringLiteral("00:00:00"));
+    g->addWidget(NovoRotulo(this, "lblTempoEstimado", QStringLiteral("Tempo estimado:")), 0, 0);
+    cEstimated = NovoRotulo(this, "cEstimated", QStringLiteral("00:00:00"));
     g->addWidget(cEstimated, 0, 1);
-    g->addWidget(rotulo(this, "lblTempoDecorridoTotal", QStringLiteral("Tempo decorrido:")), 1, 0);
-    cTotal = rotulo(this, "cTotal", QStringLiteral("00:00:00"));
+    g->addWidget(NovoRotulo(this, "lblTempoDecorridoTotal", QStringLiteral("Tempo decorrido:")), 1, 0);
+    cTotal = NovoRotulo(this, "cTotal", QStringLiteral("00:00:00"));
     g->addWidget(cTotal, 1, 1);
-    g->addWidget(rotulo(this, "Label1", QStringLiteral("Restante:")), 2, 0);
-    cRestante = rotulo(this, "cRestante", QStringLiteral("00:00:00"));
+    g->addWidget(NovoRotulo(this, "Label1", QStringLiteral("Restante:")), 2, 0);
+    cRestante = NovoRotulo(this, "cRestante", QStringLiteral("00:00:00"));
     g->addWidget(cRestante, 2, 1);
     raiz->addLayout(g);
     cProgressBar = new QProgressBar(this);
