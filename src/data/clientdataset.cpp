@@ -14,7 +14,8 @@
 #include <algorithm>
 #include <numeric>
 
-namespace {
+namespace
+{
 
 // Firebird's native type codes as QSqlField::typeID() reports them (the low bit marks nullable).
 constexpr int kSqlVarchar = 448;
@@ -86,11 +87,9 @@ OrbelError campoNaoEncontrado(const QString &nome)
 
 } // namespace
 
-struct ClientDataSet::Impl
-{
+struct ClientDataSet::Impl {
     enum class Tipo { Insercao, Alteracao, Exclusao };
-    struct Alteracao
-    {
+    struct Alteracao {
         Tipo tipo;
         int id;                     // identity of the stored row it concerns
         QVector<QVariant> original; // stored values before the change (updates, deletes)
@@ -106,10 +105,10 @@ struct ClientDataSet::Impl
 
     QVector<Campo> campos; // stored fields, then calculated ones
     int armazenados = 0;
-    QHash<QString, int> indice; // upper-case name -> field index
-    QVector<Regra> regras;      // per calculated field
-    QVector<bool> blob;         // per stored field: left out of the row search of updates
-    QVector<int> larguraChar;   // per stored field: CHAR width whose padding is cut, 0 otherwise
+    QHash<QString, int> indice;      // upper-case name -> field index
+    QVector<Regra> regras;           // per calculated field
+    QVector<bool> blob;              // per stored field: left out of the row search of updates
+    QVector<int> larguraChar;        // per stored field: CHAR width whose padding is cut, 0 otherwise
     QHash<QString, QString> rotulos; // labels and visibility given before the fields exist
     QHash<QString, bool> visiveis;
 
@@ -156,6 +155,47 @@ struct ClientDataSet::Impl
         return -1;
     }
 
+    // Puts one changed stored row back where a rebuild of the view would put it, without the
+    // cost of one: the view is always ordered by its keys and then by store position. False when
+    // only a rebuild can tell (keys from calculated fields).
+    bool recolocaLinha(const ClientDataSet &ds, int r)
+    {
+        QVector<int> cols;
+        for (const QString &c : ordem) {
+            cols << campoObrigatorio(c);
+            if (cols.last() >= armazenados)
+                return false;
+        }
+        const int pos = vista.indexOf(r);
+        if (pos >= 0)
+            vista.remove(pos);
+        if (!vista.isEmpty() && vista.last() == -1)
+            vista.removeLast();
+        if (mestre) {
+            if (!mestre->active() || mestre->isEmpty())
+                return true;
+            for (int i = 0; i < camposDetalhe.size(); ++i)
+                if (!iguais(linhas[r][campoObrigatorio(camposDetalhe[i])],
+                            mestre->valor(camposMestre.value(i))))
+                    return true;
+        }
+        if (filtro) {
+            vista.append(r);
+            const bool passa = filtro(ds, vista.size() - 1);
+            vista.removeLast();
+            if (!passa)
+                return true;
+        }
+        const auto antes = [&](int a, int b) {
+            for (int c : cols)
+                if (const int x = compara(linhas[a][c], linhas[b][c]))
+                    return x < 0;
+            return a < b;
+        };
+        vista.insert(std::lower_bound(vista.begin(), vista.end(), r, antes), r);
+        return true;
+    }
+
     QVariant lido(const QSqlQuery &q, int i) const
     {
         QVariant v = q.value(i);
@@ -175,8 +215,7 @@ struct ClientDataSet::Impl
     // Reads up to `limite` rows (all when negative) into the store; the fetch notice brackets it.
     void leLinhas(int limite)
     {
-        struct Aviso
-        {
+        struct Aviso {
             const std::function<void(bool)> &f;
             Aviso(const std::function<void(bool)> &f) : f(f)
             {
@@ -210,7 +249,8 @@ struct ClientDataSet::Impl
     }
 };
 
-ClientDataSet::ClientDataSet(const QString &nome, QObject *parent) : QObject(parent), d(std::make_unique<Impl>())
+ClientDataSet::ClientDataSet(const QString &nome, QObject *parent)
+    : QObject(parent), d(std::make_unique<Impl>())
 {
     d->nome = nome;
     setObjectName(nome);
@@ -218,21 +258,49 @@ ClientDataSet::ClientDataSet(const QString &nome, QObject *parent) : QObject(par
 
 ClientDataSet::~ClientDataSet() = default;
 
-QString ClientDataSet::nome() const { return d->nome; }
-void ClientDataSet::setCommandText(const QString &sql) { d->sql = sql; }
-QString ClientDataSet::commandText() const { return d->sql; }
-void ClientDataSet::setParametro(const QString &nome, const QVariant &valor) { d->parametros[nome] = valor; }
-void ClientDataSet::limpaParametros() { d->parametros.clear(); }
-void ClientDataSet::setPacketRecords(int n) { d->packet = n; }
-void ClientDataSet::setAoBuscarPacote(std::function<void(bool)> f) { d->aoBuscar = std::move(f); }
-bool ClientDataSet::active() const { return d->ativo; }
-bool ClientDataSet::tudoLido() const { return d->fim; }
+QString ClientDataSet::nome() const
+{
+    return d->nome;
+}
+void ClientDataSet::setCommandText(const QString &sql)
+{
+    d->sql = sql;
+}
+QString ClientDataSet::commandText() const
+{
+    return d->sql;
+}
+void ClientDataSet::setParametro(const QString &nome, const QVariant &valor)
+{
+    d->parametros[nome] = valor;
+}
+void ClientDataSet::limpaParametros()
+{
+    d->parametros.clear();
+}
+void ClientDataSet::setPacketRecords(int n)
+{
+    d->packet = n;
+}
+void ClientDataSet::setAoBuscarPacote(std::function<void(bool)> f)
+{
+    d->aoBuscar = std::move(f);
+}
+bool ClientDataSet::active() const
+{
+    return d->ativo;
+}
+bool ClientDataSet::tudoLido() const
+{
+    return d->fim;
+}
 
 void ClientDataSet::addCampoCalculado(const QString &nome, QMetaType::Type tipo, int tamanho, Regra regra,
                                       const QString &rotulo)
 {
-    Campo c{nome, tipo, tamanho, rotulo.isEmpty() ? d->rotulos.value(nome.toUpper()) : rotulo, true,
-            d->visiveis.value(nome.toUpper(), true)};
+    Campo c{nome,    tipo,
+            tamanho, rotulo.isEmpty() ? d->rotulos.value(nome.toUpper()) : rotulo,
+            true,    d->visiveis.value(nome.toUpper(), true)};
     const int existente = d->campo(nome);
     if (existente >= d->armazenados) { // defined again: the new rule replaces the old
         d->campos[existente] = c;
@@ -262,8 +330,14 @@ void ClientDataSet::setVisivel(const QString &campo, bool visivel)
         d->campos[i].visivel = visivel;
 }
 
-const QVector<ClientDataSet::Campo> &ClientDataSet::campos() const { return d->campos; }
-int ClientDataSet::indiceCampo(const QString &nome) const { return d->campo(nome); }
+const QVector<ClientDataSet::Campo> &ClientDataSet::campos() const
+{
+    return d->campos;
+}
+int ClientDataSet::indiceCampo(const QString &nome) const
+{
+    return d->campo(nome);
+}
 
 QStringList ClientDataSet::nomesCampos() const
 {
@@ -298,8 +372,12 @@ void ClientDataSet::open(QSqlDatabase db)
         const bool texto = nativo == kSqlVarchar || nativo == kSqlChar;
         const int largura = f.length() > 0 ? int(f.length()) / (texto ? kBytesPorCaractere : 1) : 0;
         const QString chave = f.name().toUpper();
-        Campo c{f.name(), static_cast<QMetaType::Type>(f.metaType().id()), texto ? largura : 0,
-                d->rotulos.value(chave), false, d->visiveis.value(chave, true)};
+        Campo c{f.name(),
+                static_cast<QMetaType::Type>(f.metaType().id()),
+                texto ? largura : 0,
+                d->rotulos.value(chave),
+                false,
+                d->visiveis.value(chave, true)};
         d->indice.insert(chave, d->campos.size());
         d->campos.append(c);
         d->blob.append(c.tipo == QMetaType::QByteArray);
@@ -472,9 +550,18 @@ void ClientDataSet::refazVista()
     d->vista = std::move(vista);
 }
 
-int ClientDataSet::recordCount() const { return d->vista.size(); }
-bool ClientDataSet::isEmpty() const { return d->vista.isEmpty(); }
-int ClientDataSet::recNo() const { return d->vista.isEmpty() ? -1 : d->atual; }
+int ClientDataSet::recordCount() const
+{
+    return d->vista.size();
+}
+bool ClientDataSet::isEmpty() const
+{
+    return d->vista.isEmpty();
+}
+int ClientDataSet::recNo() const
+{
+    return d->vista.isEmpty() ? -1 : d->atual;
+}
 
 void ClientDataSet::setRecNo(int linha)
 {
@@ -530,8 +617,14 @@ void ClientDataSet::prior()
     setRecNo(d->atual - 1);
 }
 
-bool ClientDataSet::eof() const { return d->eof || d->vista.isEmpty(); }
-bool ClientDataSet::bof() const { return d->bof || d->vista.isEmpty(); }
+bool ClientDataSet::eof() const
+{
+    return d->eof || d->vista.isEmpty();
+}
+bool ClientDataSet::bof() const
+{
+    return d->bof || d->vista.isEmpty();
+}
 
 QVariant ClientDataSet::valor(int linha, int campo) const
 {
@@ -622,7 +715,8 @@ void ClientDataSet::setIndexFieldNames(const QString &campos)
     }
 }
 
-void ClientDataSet::setMestre(ClientDataSet *mestre, const QStringList &camposMestre, const QStringList &camposDetalhe)
+void ClientDataSet::setMestre(ClientDataSet *mestre, const QStringList &camposMestre,
+                              const QStringList &camposDetalhe)
 {
     for (const auto &c : d->ligacoesMestre)
         disconnect(c);
@@ -690,7 +784,10 @@ void ClientDataSet::setValor(const QString &campo, const QVariant &valor)
     d->buffer[c] = valor;
 }
 
-bool ClientDataSet::emEdicao() const { return d->estado != Impl::Estado::Navegando; }
+bool ClientDataSet::emEdicao() const
+{
+    return d->estado != Impl::Estado::Navegando;
+}
 
 void ClientDataSet::cancel()
 {
@@ -731,7 +828,8 @@ void ClientDataSet::post()
     d->estado = Impl::Estado::Navegando;
     d->buffer.clear();
     d->linhaEditada = -1;
-    refazVista();
+    if (!d->recolocaLinha(*this, linha))
+        refazVista();
     const int pos = d->vista.indexOf(linha);
     d->atual = pos >= 0 ? pos : std::min(d->atual, int(d->vista.size()) - 1);
     d->eof = d->bof = d->vista.isEmpty();
@@ -759,7 +857,11 @@ void ClientDataSet::deleteRecord()
         d->pendentes.append({Impl::Tipo::Exclusao, d->ids[linha], d->linhas[linha], {}});
     d->linhas.remove(linha);
     d->ids.remove(linha);
-    refazVista();
+    // the order of the others stands; only the store positions after the row move down
+    d->vista.remove(d->atual);
+    for (int &v : d->vista)
+        if (v > linha)
+            --v;
     d->atual = d->vista.isEmpty() ? -1 : std::min(d->atual, int(d->vista.size()) - 1);
     d->eof = d->bof = d->vista.isEmpty();
     emit dadosMudaram();
@@ -774,9 +876,18 @@ void ClientDataSet::setTabelaAtualizacao(const QString &tabela, const QStringLis
     d->chaves = chaves;
 }
 
-bool ClientDataSet::temAlteracoes() const { return !d->pendentes.isEmpty(); }
-void ClientDataSet::descartaAlteracoes() { d->pendentes.clear(); }
-void ClientDataSet::setAposGravar(std::function<void()> f) { d->aposGravar = std::move(f); }
+bool ClientDataSet::temAlteracoes() const
+{
+    return !d->pendentes.isEmpty();
+}
+void ClientDataSet::descartaAlteracoes()
+{
+    d->pendentes.clear();
+}
+void ClientDataSet::setAposGravar(std::function<void()> f)
+{
+    d->aposGravar = std::move(f);
+}
 
 void ClientDataSet::applyUpdates(QSqlDatabase db)
 {
@@ -812,11 +923,13 @@ void ClientDataSet::applyUpdates(QSqlDatabase db)
             nomes << d->campos[i].nome;
         if (alt.tipo == Impl::Tipo::Insercao) {
             sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(d->tabela, nomes.join(u','), QStringList(nomes.size(), QStringLiteral("?")).join(u','));
+                      .arg(d->tabela, nomes.join(u','),
+                           QStringList(nomes.size(), QStringLiteral("?")).join(u','));
             for (const QVariant &v : alt.novo)
                 valores << v;
         } else if (alt.tipo == Impl::Tipo::Alteracao) {
-            sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE ").arg(d->tabela, nomes.join(QStringLiteral(" = ?, ")));
+            sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE ")
+                      .arg(d->tabela, nomes.join(QStringLiteral(" = ?, ")));
             for (const QVariant &v : alt.novo)
                 valores << v;
             sql += condicao(alt.original);

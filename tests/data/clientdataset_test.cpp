@@ -11,11 +11,11 @@
 #include <QUuid>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // A scratch database made by isql with two small tables: CIDADE has a key, BAIRRO has none.
-struct Banco
-{
+struct Banco {
     QTemporaryDir dir;
     QString nome = QUuid::createUuid().toString();
     QSqlDatabase db;
@@ -26,21 +26,22 @@ struct Banco
         QProcess isql;
         isql.start("isql-fb", {"-q"});
         isql.waitForStarted();
-        isql.write(QString("SET NAMES UTF8;\ncreate database '%1' user 'SYSDBA' default character set WIN1252;\n"
-                           "create table CIDADE (CODIGO varchar(3) not null primary key, NOME varchar(40),"
-                           " VALOR double precision, POP numeric(15,0), FUNDACAO date, UF char(2));\n"
-                           "insert into CIDADE values ('002', 'SÃO JOÃO', 2.5, 150000, '1900-01-02', 'MG');\n"
-                           "insert into CIDADE values ('001', 'ARAXÁ', null, 90000, '1865-12-19', 'MG');\n"
-                           "insert into CIDADE values ('003', 'ÁGUA BOA', 10.25, null, null, 'SP');\n"
-                           "create table BAIRRO (CODIGO varchar(3), NOME varchar(40));\n"
-                           "insert into BAIRRO values ('001', 'CENTRO');\n"
-                           "insert into BAIRRO values ('002', 'CENTRO');\n"
-                           "insert into BAIRRO values ('002', 'VILA');\n"
-                           "insert into BAIRRO values ('002', 'PORTO');\n"
-                           "insert into BAIRRO values ('003', 'ALTO');\n"
-                           "commit;\n")
-                       .arg(arquivo)
-                       .toUtf8());
+        isql.write(
+            QString("SET NAMES UTF8;\ncreate database '%1' user 'SYSDBA' default character set WIN1252;\n"
+                    "create table CIDADE (CODIGO varchar(3) not null primary key, NOME varchar(40),"
+                    " VALOR double precision, POP numeric(15,0), FUNDACAO date, UF char(2));\n"
+                    "insert into CIDADE values ('002', 'SÃO JOÃO', 2.5, 150000, '1900-01-02', 'MG');\n"
+                    "insert into CIDADE values ('001', 'ARAXÁ', null, 90000, '1865-12-19', 'MG');\n"
+                    "insert into CIDADE values ('003', 'ÁGUA BOA', 10.25, null, null, 'SP');\n"
+                    "create table BAIRRO (CODIGO varchar(3), NOME varchar(40));\n"
+                    "insert into BAIRRO values ('001', 'CENTRO');\n"
+                    "insert into BAIRRO values ('002', 'CENTRO');\n"
+                    "insert into BAIRRO values ('002', 'VILA');\n"
+                    "insert into BAIRRO values ('002', 'PORTO');\n"
+                    "insert into BAIRRO values ('003', 'ALTO');\n"
+                    "commit;\n")
+                .arg(arquivo)
+                .toUtf8());
         isql.closeWriteChannel();
         isql.waitForFinished();
         EXPECT_EQ(isql.exitCode(), 0) << isql.readAllStandardError().toStdString();
@@ -57,7 +58,7 @@ struct Banco
         QSqlDatabase::removeDatabase(nome);
     }
     // Rows of a query as "a|b;c|d", NULL as "-".
-    QString le(const QString &sql)
+    std::string le(const QString &sql)
     {
         QSqlQuery q(db);
         EXPECT_TRUE(q.exec(sql)) << q.lastError().text().toStdString();
@@ -68,7 +69,7 @@ struct Banco
                 l << (q.isNull(i) ? "-" : q.value(i).toString());
             linhas << l.join('|');
         }
-        return linhas.join(';');
+        return linhas.join(';').toStdString();
     }
 };
 

@@ -7,7 +7,8 @@
 #include <QDateTime>
 #include <QTime>
 
-DataSetModel::DataSetModel(ClientDataSet &dataset, QObject *parent) : QAbstractTableModel(parent), m_ds(dataset)
+DataSetModel::DataSetModel(ClientDataSet &dataset, QObject *parent)
+    : QAbstractTableModel(parent), m_ds(dataset)
 {
     connect(&m_ds, &ClientDataSet::aberto, this, &DataSetModel::recarrega);
     connect(&m_ds, &ClientDataSet::fechado, this, &DataSetModel::recarrega);

@@ -10,7 +10,7 @@ class ClientDataSet;
 class DataSetModel : public QAbstractTableModel
 {
     Q_OBJECT
-public:
+  public:
     explicit DataSetModel(ClientDataSet &dataset, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -26,7 +26,7 @@ public:
     QModelIndex indiceAtual() const;
     QString campoDaColuna(int coluna) const;
 
-private:
+  private:
     void recarrega();
     void acrescenta(int primeira, int ultima);
 
