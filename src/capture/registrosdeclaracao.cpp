@@ -1,6 +1,7 @@
 #include "capture/registrosdeclaracao.h"
 
 #include "capture/camposfixos.h"
+#include "data/clientdataset.h"
 #include "shell/conversao.h"
 #include "shell/orbelerror.h"
 
@@ -26,6 +27,14 @@ struct Lista
 };
 
 } // namespace
+
+BuscaCampo BuscaCampoEm(const ClientDataSet &campos)
+{
+    return [&campos](const QString &codigo) {
+        const int linha = campos.procura({QStringLiteral("RETORNO")}, {codigo});
+        return linha < 0 ? QString() : campos.valor(linha, QStringLiteral("CAMPO_DESTINO")).toString().trimmed();
+    };
+}
 
 QString Ultimos2(QStringView linha)
 {

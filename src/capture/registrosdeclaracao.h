@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 
+class ClientDataSet;
+
 // The records that make up one declaration in the return file (0A, 0B, 01, 02, 03, 04, 06, 07,
 // 08, 09, 10), read into the statement parameters they feed. Reading needs no database; the
 // return import binds what is read to its prepared statements.
@@ -45,6 +47,8 @@ Atribuicoes Registro02(QStringView linha, ValoresAnteriores *anteriores);
 // Field code of record 03 -> destination column (CAMPOS.CAMPO_DESTINO by RETORNO); empty when
 // CAMPOS has no such code.
 using BuscaCampo = std::function<QString(const QString &codigo)>;
+// The lookup through the data module's CAMPOS set (exact match on RETORNO).
+BuscaCampo BuscaCampoEm(const ClientDataSet &campos);
 // `regime` is the regime code of the last record 01 as text.
 Atribuicoes Registro03(QStringView linha, const BuscaCampo &busca, const QString &regime);
 Atribuicoes Registro04(QStringView linha);

@@ -1,7 +1,10 @@
 #include "capture/conversoesretorno.h"
 #include "capture/registrosdeclaracao.h"
 #include "shell/orbelerror.h"
+#include "data/tdmprincipal.h"
+#include "shell/scriptedui.h"
 #include "support/arquivosteste.h"
+#include "support/temphome.h"
 
 #include <gtest/gtest.h>
 
@@ -160,4 +163,21 @@ TEST(DeclarationRecords, VafDetailAndEvents)
     EXPECT_EQ(e.validacao, QString("VALIDA"));
     EXPECT_EQ(e.regime, QString("02"));
     EXPECT_EQ(e.substituicao, QString("x"));
+}
+
+TEST(DeclarationRecords, FieldCodesAreLookedUpInTheCamposSet)
+{
+    auto home = TempHome::seeded();
+    ScriptedUi ui;
+    TdmPrincipal dm(ui);
+    dm.Inicia();
+    const BuscaCampo busca = BuscaCampoEm(dm.cdsCampos);
+    EXPECT_EQ(busca("018"), QString("RECEITA_BRUTA"));
+    EXPECT_EQ(busca("043"), QString("TOTAL"));
+    EXPECT_EQ(busca("473"), QString("SAIDAS_TRANSFERENCIA_MERCADORIA"));
+    EXPECT_TRUE(busca("18").isEmpty()); // exact text
+    QString tabela;
+    const Atribuicoes a = Registro03(cabeca("03").poe(19, "470").poe(22, "5").texto(), busca, "01");
+    EXPECT_DOUBLE_EQ(valorDe(a, "SAIDAS_RECEITA_BRUTA", &tabela).toDouble(), 5.0);
+    EXPECT_EQ(tabela, QString("DEC_ENTRADASSAIDAS"));
 }
