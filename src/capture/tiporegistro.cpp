@@ -185,40 +185,30 @@ TTipoRegistro35::TTipoRegistro35(QStringView l, double decId)
     m_credito = valor(l, 81, 95);
 }
 
+namespace {
+// VAF_MUDANCA_MUNIC and DEC_SIMEI share their columns; the first carries the VMM_ prefix.
+const char *const kColunasMudanca[] = {"COD_MUNIC_CONTRIBUINTE", "IE", "COD_MUNIC_ESTABELECIMEN", "NOME_CONTRIBUINTE",
+                                       "DT_PRIMEIRA_ENTREGA", "VLR_CREDITO", "CNPJ_CONTRIBUINTE"};
+} // namespace
+
 QString TTipoRegistro35::DefineSQL() const
 {
-    return QStringLiteral("INSERT INTO VAF_MUDANCA_MUNIC (VMM_COD_MUNIC_CONTRIBUINTE, VMM_IE, VMM_COD_MUNIC_ESTABELECIMEN, "
-                          "VMM_NOME_CONTRIBUINTE, VMM_DT_PRIMEIRA_ENTREGA, VMM_VLR_CREDITO, VMM_CNPJ_CONTRIBUINTE) VALUES "
-                          "(:VMM_COD_MUNIC_CONTRIBUINTE, :VMM_IE, :VMM_COD_MUNIC_ESTABELECIMEN, :VMM_NOME_CONTRIBUINTE, "
-                          ":VMM_DT_PRIMEIRA_ENTREGA, :VMM_VLR_CREDITO, :VMM_CNPJ_CONTRIBUINTE)");
+    QStringList colunas, parametros;
+    for (const char *c : kColunasMudanca) {
+        colunas << prefixo() + QLatin1String(c);
+        parametros << u':' + prefixo() + QLatin1String(c);
+    }
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(tabela(), colunas.join(u','), parametros.join(u','));
 }
 
 void TTipoRegistro35::AtribuiParametros(InsercaoEmLote &c) const
 {
-    c.setTexto(QStringLiteral("VMM_COD_MUNIC_CONTRIBUINTE"), m_municipio);
-    c.setTexto(QStringLiteral("VMM_IE"), m_ie);
-    c.setTexto(QStringLiteral("VMM_COD_MUNIC_ESTABELECIMEN"), m_municEstabelecimento);
-    c.setTexto(QStringLiteral("VMM_NOME_CONTRIBUINTE"), m_nome);
-    c.setData(c.indice(QStringLiteral("VMM_DT_PRIMEIRA_ENTREGA")), m_primeiraEntrega);
-    c.setDouble(QStringLiteral("VMM_VLR_CREDITO"), m_credito);
-    c.setTexto(QStringLiteral("VMM_CNPJ_CONTRIBUINTE"), m_cnpj);
-}
-
-QString TTipoRegistro40::DefineSQL() const
-{
-    return QStringLiteral("INSERT INTO DEC_SIMEI (COD_MUNIC_CONTRIBUINTE, IE, COD_MUNIC_ESTABELECIMEN, NOME_CONTRIBUINTE, "
-                          "DT_PRIMEIRA_ENTREGA, VLR_CREDITO, CNPJ_CONTRIBUINTE) VALUES (:COD_MUNIC_CONTRIBUINTE, :IE, "
-                          ":COD_MUNIC_ESTABELECIMEN, :NOME_CONTRIBUINTE, :DT_PRIMEIRA_ENTREGA, :VLR_CREDITO, "
-                          ":CNPJ_CONTRIBUINTE)");
-}
-
-void TTipoRegistro40::AtribuiParametros(InsercaoEmLote &c) const
-{
-    c.setTexto(QStringLiteral("COD_MUNIC_CONTRIBUINTE"), m_municipio);
-    c.setTexto(QStringLiteral("IE"), m_ie);
-    c.setTexto(QStringLiteral("COD_MUNIC_ESTABELECIMEN"), m_municEstabelecimento);
-    c.setTexto(QStringLiteral("NOME_CONTRIBUINTE"), m_nome);
-    c.setData(c.indice(QStringLiteral("DT_PRIMEIRA_ENTREGA")), m_primeiraEntrega);
-    c.setDouble(QStringLiteral("VLR_CREDITO"), m_credito);
-    c.setTexto(QStringLiteral("CNPJ_CONTRIBUINTE"), m_cnpj);
+    const QString p = prefixo();
+    c.setTexto(p + QLatin1String(kColunasMudanca[0]), m_municipio);
+    c.setTexto(p + QLatin1String(kColunasMudanca[1]), m_ie);
+    c.setTexto(p + QLatin1String(kColunasMudanca[2]), m_municEstabelecimento);
+    c.setTexto(p + QLatin1String(kColunasMudanca[3]), m_nome);
+    c.setData(c.indice(p + QLatin1String(kColunasMudanca[4])), m_primeiraEntrega);
+    c.setDouble(p + QLatin1String(kColunasMudanca[5]), m_credito);
+    c.setTexto(p + QLatin1String(kColunasMudanca[6]), m_cnpj);
 }

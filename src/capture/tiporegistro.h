@@ -92,6 +92,12 @@ public:
     void AtribuiParametros(InsercaoEmLote &c) const override;
     QString ObtemIE() const { return m_ie; }
 
+protected:
+    virtual QString tabela() const { return QStringLiteral("VAF_MUDANCA_MUNIC"); }
+    virtual QString prefixo() const { return QStringLiteral("VMM_"); }
+
+public:
+
     QString m_municEstabelecimento, m_nome, m_cnpj;
     QDate m_primeiraEntrega;
     double m_credito = 0;
@@ -101,6 +107,8 @@ class TTipoRegistro40 : public TTipoRegistro35
 {
 public:
     using TTipoRegistro35::TTipoRegistro35;
-    QString DefineSQL() const override;
-    void AtribuiParametros(InsercaoEmLote &c) const override;
+
+protected:
+    QString tabela() const override { return QStringLiteral("DEC_SIMEI"); }
+    QString prefixo() const override { return {}; }
 };

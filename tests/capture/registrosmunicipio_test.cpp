@@ -101,7 +101,8 @@ TEST(SimplesRecords, CombinedVafTextAndStoringEachType)
                                 TTipoRegistro23::Combina(r23.texto(), ant),
                                 cabeca("24", "0012345678901").poe(19, "5").poe(34, "6").texto(),
                                 totaisSN().texto(),
-                                r40.texto()};
+                                r40.texto(),
+                                QString(r40.texto()).replace(0, 2, "35")};
     {
         TransacaoEmLote tx(dm.MainConnection());
         for (const QString &l : linhas) {
@@ -122,4 +123,5 @@ TEST(SimplesRecords, CombinedVafTextAndStoringEachType)
     EXPECT_DOUBLE_EQ(b.valor("SELECT DEC_TOTAL_AQUIS_DISP_NOTA FROM DEC_TOTAL_SN").toDouble(), 10);
     EXPECT_EQ(b.valor("SELECT NOME_CONTRIBUINTE FROM DEC_SIMEI").toString(), QString("MEI DA SILVA"));
     EXPECT_EQ(b.valor("SELECT DT_PRIMEIRA_ENTREGA FROM DEC_SIMEI").toDate(), QDate(2024, 3, 15));
+    EXPECT_DOUBLE_EQ(b.valor("SELECT VMM_VLR_CREDITO FROM VAF_MUDANCA_MUNIC WHERE VMM_IE = '7777777777777'").toDouble(), 12.5);
 }
