@@ -34,7 +34,7 @@ QList<PosicaoAviso> PosicionaAvisos(const QList<Aviso> &avisos, const MedidasAvi
         PosicaoAviso p;
         if (m.alturaJanela - 200 >= topo) {
             const int x = esquerda + 18;
-            const int largura = std::max(1, m.larguraJanela - x - 50);
+            const int largura = std::max(1, m.larguraJanela - x - MargemDireitaAviso);
             const int altura = 28 * (1 + larguraTexto(a.texto) / largura);
             p.visivel = true;
             p.rotulo = QRect(x, topo, largura, altura);

@@ -4,7 +4,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 QList<Aviso> le(const QByteArray &conteudo)
 {
     QTemporaryDir dir;

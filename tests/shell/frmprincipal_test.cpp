@@ -1,27 +1,53 @@
 #include "shell/configapp.h"
 #include "shell/diretorios.h"
+#include "shell/orbelerror.h"
 #include "shell/scriptedui.h"
 #include "shell/widgets/frmprincipal.h"
 #include "shell/widgets/frmsobre.h"
+#include "shell/widgets/mostrajanela.h"
 #include "support/temphome.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 void grava(const QString &p, const QByteArray &b)
 {
     QFile f(p);
     f.open(QIODevice::WriteOnly);
     f.write(b);
 }
-struct Janela
-{
+int g_vivas = 0;
+// Windows that count themselves and close, or fail, as soon as their loop runs.
+struct DialogoQueFecha : QDialog {
+    explicit DialogoQueFecha(QWidget *pai) : QDialog(pai)
+    {
+        ++g_vivas;
+        QTimer::singleShot(0, this, [this] {
+            EXPECT_EQ(QApplication::activeModalWidget(), this);
+            accept();
+        });
+    }
+    ~DialogoQueFecha() override { --g_vivas; }
+};
+struct JanelaQueFalha : QWidget {
+    JanelaQueFalha(const QString &erro, QWidget *pai) : QWidget(pai)
+    {
+        ++g_vivas;
+        QTimer::singleShot(0, this, [erro] { throw OrbelError(erro); });
+    }
+    ~JanelaQueFalha() override { --g_vivas; }
+};
+struct Janela {
     TempHome home = TempHome::vazio();
     ScriptedUi ui;
     TConfigApp config;
@@ -76,7 +102,13 @@ TEST(MainWindow, NoticesGetTheirPicturesAndStyles)
     const auto &a = j.w->avisos();
     ASSERT_TRUE(a[0].rotulo && a[1].rotulo);
     EXPECT_TRUE(a[0].rotulo->font().bold());
+    EXPECT_FALSE(a[0].rotulo->font().italic());
+    EXPECT_EQ(a[0].rotulo->palette().color(QPalette::WindowText), QColor(Qt::black));
     EXPECT_TRUE(a[1].rotulo->font().italic());
+    EXPECT_FALSE(a[1].rotulo->font().bold());
+    EXPECT_EQ(a[1].rotulo->palette().color(QPalette::WindowText), QColor(128, 128, 128));
+    EXPECT_EQ(a[1].rotulo->text(), QString("Segundo"));
+    EXPECT_TRUE(a[0].rotulo->wordWrap());
     EXPECT_TRUE(a[0].figura->property("arquivo").toString().endsWith("Item.bmp"));
     EXPECT_TRUE(a[1].figura->property("arquivo").toString().endsWith("ItemDisable.bmp"));
     EXPECT_TRUE(j.ui.mensagens().isEmpty());
@@ -146,4 +178,19 @@ TEST(MainWindow, TestVersionShowsTheBannerAndClosesWithoutAsking)
     j.w->show();
     EXPECT_TRUE(j.w->close());
     EXPECT_TRUE(j.ui.mensagens().isEmpty());
+}
+
+TEST(MainWindow, WindowsOpenModallyAndAreFreedAlsoAfterAnError)
+{
+    MostraJanela<DialogoQueFecha>();
+    EXPECT_EQ(g_vivas, 0);
+
+    Janela j;
+    j.cria();
+    j.w->registraJanela("Relatorios", [] { MostraJanela<JanelaQueFalha>(QString("Falha ao gerar")); });
+    j.w->findChild<QToolButton *>("sbtnRelatorios")->click();
+    EXPECT_EQ(g_vivas, 0);
+    ASSERT_EQ(j.ui.mensagens().size(), 1);
+    EXPECT_EQ(j.ui.mensagens()[0].titulo, QString("Erro"));
+    EXPECT_EQ(j.ui.mensagens()[0].texto, QString("Falha ao gerar"));
 }

@@ -7,8 +7,10 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
-namespace {
+namespace
+{
 const QColor kAzul(0x1f, 0x4e, 0x8c);
 const QColor kVerde(0x2e, 0x8b, 0x57);
 const QColor kVermelho(0xc0, 0x39, 0x2b);
@@ -22,7 +24,8 @@ QPixmap tela(int l, int a)
 }
 } // namespace
 
-namespace Figuras {
+namespace Figuras
+{
 
 QPixmap logo(int lado)
 {
@@ -30,27 +33,43 @@ QPixmap logo(int lado)
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     const qreal u = lado / 100.0;
-    // a town hall with a rising bar chart in front of it
+    // the town hall on the left, the rising added value beside it
     g.setPen(Qt::NoPen);
     g.setBrush(kAzul);
     QPolygonF telhado;
-    telhado << QPointF(10 * u, 38 * u) << QPointF(50 * u, 12 * u) << QPointF(90 * u, 38 * u);
+    telhado << QPointF(6 * u, 34 * u) << QPointF(34 * u, 14 * u) << QPointF(62 * u, 34 * u);
     g.drawPolygon(telhado);
-    g.drawRect(QRectF(14 * u, 40 * u, 72 * u, 6 * u));
-    g.setBrush(QColor(0xdd, 0xe6, 0xf2));
+    g.drawRect(QRectF(9 * u, 36 * u, 50 * u, 5 * u));
+    g.setBrush(QColor(0xc9, 0xd8, 0xec));
     for (int i = 0; i < 4; ++i)
-        g.drawRect(QRectF((20 + i * 17) * u, 48 * u, 8 * u, 30 * u));
+        g.drawRect(QRectF((13 + i * 12) * u, 43 * u, 6 * u, 31 * u));
     g.setBrush(kAzul);
-    g.drawRect(QRectF(10 * u, 80 * u, 80 * u, 7 * u));
+    g.drawRect(QRectF(7 * u, 75 * u, 54 * u, 4 * u));
+    g.drawRect(QRectF(3 * u, 80 * u, 94 * u, 4 * u));
     const QColor barras[] = {kVerde, kOuro, kVermelho};
     for (int i = 0; i < 3; ++i) {
         g.setBrush(barras[i]);
         const qreal h = (14 + i * 12) * u;
-        g.drawRoundedRect(QRectF((56 + i * 12) * u, (78 * u) - h, 9 * u, h), 1.5 * u, 1.5 * u);
+        g.drawRoundedRect(QRectF((66 + i * 10.5) * u, 79 * u - h, 8 * u, h), 1.5 * u, 1.5 * u);
     }
-    g.setPen(QPen(kAzul, 2 * u));
-    g.setFont(QFont(QStringLiteral("DejaVu Sans"), int(11 * u), QFont::Bold));
-    g.drawText(QRectF(0, 88 * u, 100 * u, 12 * u), Qt::AlignCenter, QStringLiteral("ORBEL"));
+    g.setPen(QPen(kVermelho, 2.5 * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    g.setBrush(Qt::NoBrush);
+    QPolygonF tendencia;
+    tendencia << QPointF(63 * u, 54 * u) << QPointF(72 * u, 44 * u) << QPointF(81 * u, 47 * u)
+              << QPointF(92 * u, 24 * u);
+    g.drawPolyline(tendencia);
+    g.setPen(Qt::NoPen);
+    g.setBrush(kVermelho);
+    QPolygonF ponta;
+    ponta << QPointF(96 * u, 15 * u) << QPointF(96.5 * u, 27 * u) << QPointF(87.5 * u, 22 * u);
+    g.drawPolygon(ponta);
+    QFont fonte(QStringLiteral("DejaVu Sans"));
+    fonte.setPixelSize(std::max(8, int(15 * u)));
+    fonte.setBold(true);
+    fonte.setLetterSpacing(QFont::PercentageSpacing, 110);
+    g.setFont(fonte);
+    g.setPen(kAzul);
+    g.drawText(QRectF(0, 85 * u, 100 * u, 15 * u), Qt::AlignCenter, QStringLiteral("ORBEL"));
     return p;
 }
 
@@ -72,7 +91,8 @@ QPixmap bannerAvisos(int largura, int altura)
     g.drawPoint(QPointF(24, altura / 2.0 + 7));
     g.setPen(Qt::white);
     g.setFont(QFont(QStringLiteral("DejaVu Sans"), 16, QFont::Bold));
-    g.drawText(QRectF(48, 0, largura - 56, altura), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Avisos"));
+    g.drawText(QRectF(48, 0, largura - 56, altura), Qt::AlignVCenter | Qt::AlignLeft,
+               QStringLiteral("Avisos"));
     return p;
 }
 
@@ -89,11 +109,18 @@ QIcon icone(const QString &nome, int lado)
     const qreal u = lado / 40.0;
     g.setPen(Qt::NoPen);
     if (nome == QLatin1String("ativos")) {
+        // two taxpayers, one behind the other
+        g.setBrush(QColor(0x6f, 0x9c, 0xd6));
+        g.drawEllipse(QRectF(21 * u, 5 * u, 12 * u, 12 * u));
+        g.drawRoundedRect(QRectF(16 * u, 19 * u, 22 * u, 15 * u), 6 * u, 6 * u);
         g.setBrush(kAzul);
-        g.drawEllipse(QRectF(13 * u, 4 * u, 14 * u, 14 * u));
-        g.drawRoundedRect(QRectF(7 * u, 20 * u, 26 * u, 16 * u), 7 * u, 7 * u);
+        g.drawEllipse(QRectF(8 * u, 9 * u, 13 * u, 13 * u));
+        g.drawRoundedRect(QRectF(2 * u, 24 * u, 25 * u, 13 * u), 6 * u, 6 * u);
         g.setBrush(kVerde);
-        g.drawEllipse(QRectF(27 * u, 24 * u, 11 * u, 11 * u));
+        g.drawEllipse(QRectF(27 * u, 25 * u, 12 * u, 12 * u));
+        g.setPen(QPen(Qt::white, 2 * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        g.drawPolyline(QPolygonF() << QPointF(30 * u, 31 * u) << QPointF(32.5 * u, 33.5 * u)
+                                   << QPointF(36 * u, 28.5 * u));
     } else if (nome == QLatin1String("declaracoes")) {
         g.setBrush(Qt::white);
         g.setPen(QPen(kAzul, 2 * u));
@@ -103,8 +130,9 @@ QIcon icone(const QString &nome, int lado)
     } else if (nome == QLatin1String("capturar")) {
         g.setBrush(kVerde);
         QPolygonF seta;
-        seta << QPointF(15 * u, 4 * u) << QPointF(25 * u, 4 * u) << QPointF(25 * u, 18 * u) << QPointF(32 * u, 18 * u)
-             << QPointF(20 * u, 30 * u) << QPointF(8 * u, 18 * u) << QPointF(15 * u, 18 * u);
+        seta << QPointF(15 * u, 4 * u) << QPointF(25 * u, 4 * u) << QPointF(25 * u, 18 * u)
+             << QPointF(32 * u, 18 * u) << QPointF(20 * u, 30 * u) << QPointF(8 * u, 18 * u)
+             << QPointF(15 * u, 18 * u);
         g.drawPolygon(seta);
         g.setBrush(kAzul);
         g.drawRect(QRectF(5 * u, 32 * u, 30 * u, 4 * u));
@@ -128,8 +156,9 @@ QIcon icone(const QString &nome, int lado)
         g.drawRect(QRectF(6 * u, 4 * u, 18 * u, 32 * u));
         g.setBrush(kVermelho);
         QPolygonF seta;
-        seta << QPointF(18 * u, 16 * u) << QPointF(28 * u, 16 * u) << QPointF(28 * u, 10 * u) << QPointF(38 * u, 20 * u)
-             << QPointF(28 * u, 30 * u) << QPointF(28 * u, 24 * u) << QPointF(18 * u, 24 * u);
+        seta << QPointF(18 * u, 16 * u) << QPointF(28 * u, 16 * u) << QPointF(28 * u, 10 * u)
+             << QPointF(38 * u, 20 * u) << QPointF(28 * u, 30 * u) << QPointF(28 * u, 24 * u)
+             << QPointF(18 * u, 24 * u);
         g.drawPolygon(seta);
     } else {
         g.setBrush(kOuro);
@@ -158,7 +187,8 @@ QPixmap marcadorAviso(bool habilitado)
 void GravaFigurasAvisos(const QString &pastaBin)
 {
     for (bool habilitado : {true, false}) {
-        const QString nome = pastaBin + (habilitado ? QStringLiteral("/Item.bmp") : QStringLiteral("/ItemDisable.bmp"));
+        const QString nome =
+            pastaBin + (habilitado ? QStringLiteral("/Item.bmp") : QStringLiteral("/ItemDisable.bmp"));
         if (!Figuras::marcadorAviso(habilitado).toImage().save(nome, "BMP"))
             throw OrbelError(QStringLiteral("Não foi possível gravar ") + nome);
     }
@@ -167,9 +197,12 @@ void GravaFigurasAvisos(const QString &pastaBin)
 void GravaAvisosExemplo(const QString &pastaBin)
 {
     const QString texto = QStringLiteral(
-        "1Bem-vindo ao ORBEL. Capture primeiro o arquivo de contribuintes ativos e depois o retorno com as declarações.\r\n"
-        "1O prazo de entrega da DAMEF do ano-base encerra em 31 de março; acompanhe as declarações recusadas no relatório de controle.\r\n"
-        "1Faça uma cópia de segurança da base de dados antes de cada nova captura (menu Utilitários, Cópia de Segurança).\r\n"
+        "1Bem-vindo ao ORBEL. Capture primeiro o arquivo de contribuintes ativos e depois o retorno com as "
+        "declarações.\r\n"
+        "1O prazo de entrega da DAMEF do ano-base encerra em 31 de março; acompanhe as declarações recusadas "
+        "no relatório de controle.\r\n"
+        "1Faça uma cópia de segurança da base de dados antes de cada nova captura (menu Utilitários, Cópia "
+        "de Segurança).\r\n"
         "0Índices provisórios publicados pela Secretaria de Estado da Fazenda de Vesperia em 30 de junho.\r\n"
         "0Versões anteriores do ORBEL não devem ser usadas com esta base de dados.\r\n");
     QFile f(pastaBin + QStringLiteral("/Msgs.dat"));

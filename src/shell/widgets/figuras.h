@@ -5,7 +5,8 @@
 #include <QString>
 
 // The program's pictures, drawn rather than shipped as files.
-namespace Figuras {
+namespace Figuras
+{
 QPixmap logo(int lado = 120);
 QPixmap bannerAvisos(int largura = 520, int altura = 46);
 QIcon iconePrograma();

@@ -12,19 +12,20 @@
 #include "shell/widgets/componentes.h"
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QStatusBar>
-#include <QCoreApplication>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TfrmPrincipal::TfrmPrincipal(TConfigApp &config, UserInterface &ui, std::function<QString()> leAnoBase, QWidget *parent)
+TfrmPrincipal::TfrmPrincipal(TConfigApp &config, UserInterface &ui, std::function<QString()> leAnoBase,
+                             QWidget *parent)
     : QMainWindow(parent), m_config(config), m_ui(ui), m_leAnoBase(std::move(leAnoBase))
 {
     setObjectName(QStringLiteral("frmPrincipal"));
@@ -45,8 +46,10 @@ QAction *TfrmPrincipal::acao(const QString &nome, const QString &texto, const QS
     auto *a = new QAction(texto, this);
     a->setObjectName(nome);
     if (!janela.isEmpty()) {
+        // disabled until the program gives the window's opener
         a->setEnabled(false);
         m_acoes[janela].append(a);
+        connect(a, &QAction::triggered, this, [this, janela] { abreJanela(janela); });
     }
     return a;
 }
@@ -78,13 +81,12 @@ void TfrmPrincipal::montaTela()
     actSair->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     connect(actSair, &QAction::triggered, this, &QWidget::close);
     auto *actSobre = acao(QStringLiteral("actSobre"), QStringLiteral("&Sobre"), {});
-    connect(actSobre, &QAction::triggered, this, [this] {
-        m_sobre->mostra();
-    });
+    connect(actSobre, &QAction::triggered, this, [this] { m_sobre->mostra(); });
 
     auto *mCadastro = menuBar()->addMenu(QStringLiteral("&Cadastro"));
     auto *aAtivos = acao(QStringLiteral("Ativos1"), QStringLiteral("&Ativos"), QStringLiteral("Ativos"));
-    auto *aDecl = acao(QStringLiteral("Declaraes1"), QStringLiteral("&Declarações"), QStringLiteral("Declaracoes"));
+    auto *aDecl =
+        acao(QStringLiteral("Declaraes1"), QStringLiteral("&Declarações"), QStringLiteral("Declaracoes"));
     mCadastro->addAction(aAtivos);
     mCadastro->addAction(aDecl);
     mCadastro->addSeparator();
@@ -95,19 +97,26 @@ void TfrmPrincipal::montaTela()
     addAction(actSair);
 
     auto *mUtil = menuBar()->addMenu(QStringLiteral("&Utilitários"));
-    auto *aCapturar = acao(QStringLiteral("Capturar1"), QStringLiteral("Cap&turar"), QStringLiteral("Capturar"));
-    auto *aRelat = acao(QStringLiteral("Relatrios1"), QStringLiteral("Relatór&ios"), QStringLiteral("Relatorios"));
+    auto *aCapturar =
+        acao(QStringLiteral("Capturar1"), QStringLiteral("Cap&turar"), QStringLiteral("Capturar"));
+    auto *aRelat =
+        acao(QStringLiteral("Relatrios1"), QStringLiteral("Relatór&ios"), QStringLiteral("Relatorios"));
     mUtil->addAction(aCapturar);
     mUtil->addAction(aRelat);
-    mUtil->addAction(acao(QStringLiteral("VerCNAEF1"), QStringLiteral("&Visualizador CNAE"), QStringLiteral("VerCNAEF")));
+    mUtil->addAction(
+        acao(QStringLiteral("VerCNAEF1"), QStringLiteral("&Visualizador CNAE"), QStringLiteral("VerCNAEF")));
     mUtil->addAction(acao(QStringLiteral("RegimedeRecolhimento1"), QStringLiteral("Re&gime de Recolhimento"),
                           QStringLiteral("RegimeRecolhimento")));
     mUtil->addSeparator();
-    mUtil->addAction(acao(QStringLiteral("mnuParametros"), QStringLiteral("&Parâmetros"), QStringLiteral("Parametros")));
-    mUtil->addAction(acao(QStringLiteral("mnuBackup"), QStringLiteral("&Cópia de Segurança"), QStringLiteral("Backup")));
-    mUtil->addAction(acao(QStringLiteral("mnuRestore"), QStringLiteral("&Restauração"), QStringLiteral("Restore")));
+    mUtil->addAction(
+        acao(QStringLiteral("mnuParametros"), QStringLiteral("&Parâmetros"), QStringLiteral("Parametros")));
+    mUtil->addAction(
+        acao(QStringLiteral("mnuBackup"), QStringLiteral("&Cópia de Segurança"), QStringLiteral("Backup")));
+    mUtil->addAction(
+        acao(QStringLiteral("mnuRestore"), QStringLiteral("&Restauração"), QStringLiteral("Restore")));
     mUtil->addSeparator();
-    mUtil->addAction(acao(QStringLiteral("mnuLimparBase"), QStringLiteral("&Limpar base de dados"), QStringLiteral("LimparBase")));
+    mUtil->addAction(acao(QStringLiteral("mnuLimparBase"), QStringLiteral("&Limpar base de dados"),
+                          QStringLiteral("LimparBase")));
 
     auto *mAjuda = menuBar()->addMenu(QStringLiteral("&Ajuda"));
     auto *conteudo = mAjuda->addAction(QStringLiteral("&Conteúdo"));
@@ -133,10 +142,14 @@ void TfrmPrincipal::montaTela()
         "QToolButton:hover { background: rgba(255,255,255,0.6); border-radius: 6px; }"));
     auto *barra = new QHBoxLayout(Panel1);
     barra->setContentsMargins(8, 4, 8, 4);
-    barra->addWidget(botao("sbtnAtivos", QStringLiteral("Contrib. Ativos"), QStringLiteral("ativos"), aAtivos));
-    barra->addWidget(botao("sbtnDeclaracoes", QStringLiteral("Declarações"), QStringLiteral("declaracoes"), aDecl));
-    barra->addWidget(botao("sbtnCapturar", QStringLiteral("Capturar"), QStringLiteral("capturar"), aCapturar));
-    barra->addWidget(botao("sbtnRelatorios", QStringLiteral("Relatórios"), QStringLiteral("relatorios"), aRelat));
+    barra->addWidget(
+        botao("sbtnAtivos", QStringLiteral("Contrib. Ativos"), QStringLiteral("ativos"), aAtivos));
+    barra->addWidget(
+        botao("sbtnDeclaracoes", QStringLiteral("Declarações"), QStringLiteral("declaracoes"), aDecl));
+    barra->addWidget(
+        botao("sbtnCapturar", QStringLiteral("Capturar"), QStringLiteral("capturar"), aCapturar));
+    barra->addWidget(
+        botao("sbtnRelatorios", QStringLiteral("Relatórios"), QStringLiteral("relatorios"), aRelat));
     auto *btnAjuda = botao("btnAjuda", QStringLiteral("Ajuda"), QStringLiteral("ajuda"), nullptr);
     connect(btnAjuda, &QToolButton::clicked, this, [this] { MostraAjuda(1, &m_ui); });
     barra->addWidget(btnAjuda);
@@ -166,7 +179,8 @@ void TfrmPrincipal::montaTela()
     imLogo->setPixmap(Figuras::logo(140));
     imLogo->setAlignment(Qt::AlignHCenter);
     vl->addWidget(imLogo);
-    auto *lPontilhado = NovoRotulo(Panel2, "lPontilhado", QStringLiteral("................................................"));
+    auto *lPontilhado =
+        NovoRotulo(Panel2, "lPontilhado", QStringLiteral("................................................"));
     lPontilhado->setStyleSheet(QStringLiteral("color: #8aa6cf;"));
     vl->addWidget(lPontilhado);
     auto *lbSigla = NovoRotulo(Panel2, "lbSigla", QStringLiteral("ORBEL"));
@@ -183,6 +197,7 @@ void TfrmPrincipal::montaTela()
 
     m_area = new QWidget(corpo);
     m_area->setObjectName(QStringLiteral("pnlAvisos"));
+    m_area->installEventFilter(this);
     m_sMargem = new QFrame(m_area);
     m_sMargem->setObjectName(QStringLiteral("sMargem"));
     m_sMargem->setStyleSheet(QStringLiteral("background: #a0a0a0;"));
@@ -190,15 +205,19 @@ void TfrmPrincipal::montaTela()
     m_imAvisos = NovoRotulo(m_area, "imAvisos", {});
     m_imAvisos->setPixmap(Figuras::bannerAvisos());
     m_imAvisos->setGeometry(24, 24, 520, 46);
-    m_lbVersaoTeste = NovoRotulo(m_area, "lbVersaoTeste", QStringLiteral("* * *  V e r s ã o  d e  T e s t e  * * *"));
-    m_lbVersaoTeste->setStyleSheet(QStringLiteral("color: red; font-weight: bold; text-decoration: underline; font-size: 16pt;"));
+    m_lbVersaoTeste =
+        NovoRotulo(m_area, "lbVersaoTeste", QStringLiteral("* * *  V e r s ã o  d e  T e s t e  * * *"));
+    m_lbVersaoTeste->setStyleSheet(
+        QStringLiteral("color: red; font-weight: bold; text-decoration: underline; font-size: 16pt;"));
     m_lbVersaoTeste->setGeometry(560, 30, 520, 36);
     m_lbVersaoTeste->setVisible(false);
     hl->addWidget(m_area, 1);
     raiz->addWidget(corpo, 1);
 
-    m_lbData = NovoRotulo(central, "lbData", QStringLiteral("Data e hora do seu computador: xx/xx/xxxx xx:xx:xx"));
-    m_lbData->setStyleSheet(QStringLiteral("color: #555; font-size: 8pt; background: white; padding: 2px 8px;"));
+    m_lbData =
+        NovoRotulo(central, "lbData", QStringLiteral("Data e hora do seu computador: xx/xx/xxxx xx:xx:xx"));
+    m_lbData->setStyleSheet(
+        QStringLiteral("color: #555; font-size: 8pt; background: white; padding: 2px 8px;"));
     m_lbData->setAlignment(Qt::AlignRight);
     raiz->addWidget(m_lbData);
     setCentralWidget(central);
@@ -216,21 +235,28 @@ void TfrmPrincipal::montaTela()
 
 void TfrmPrincipal::registraJanela(const QString &nome, std::function<void()> abre)
 {
-    for (QAction *a : m_acoes.value(nome)) {
+    m_abridores.insert(nome, std::move(abre));
+    for (QAction *a : m_acoes.value(nome))
         a->setEnabled(true);
-        connect(a, &QAction::triggered, this, [this, abre] {
-            try {
-                abre();
-            } catch (const std::exception &e) {
-                m_ui.mostraErro(mensagemDe(e));
-            }
-        });
+}
+
+void TfrmPrincipal::abreJanela(const QString &janela)
+{
+    const auto abre = m_abridores.value(janela);
+    if (!abre)
+        return;
+    // the one place where an error of a window opened from here is shown
+    try {
+        abre();
+    } catch (const std::exception &e) {
+        m_ui.mostraErro(mensagemDe(e));
     }
 }
 
 void TfrmPrincipal::atualizaRelogio()
 {
-    m_lbData->setText(QStringLiteral("Data e hora do seu computador: ") + Formatacao::dataHora(QDateTime::currentDateTime()));
+    m_lbData->setText(QStringLiteral("Data e hora do seu computador: ") +
+                      Formatacao::dataHora(QDateTime::currentDateTime()));
 }
 
 void TfrmPrincipal::AtualizaAnoBase()
@@ -258,14 +284,14 @@ void TfrmPrincipal::preparaExibicao()
     setWindowTitle(m_config.TituloSistema());
     m_lbVersao->setText(QStringLiteral("Versão: ") + m_config.VersaoSistema());
     AtualizaAnoBase();
-    if (!isMaximized() && qgetenv("QT_QPA_PLATFORM") != "offscreen") {
-        // without a window manager "maximized" means nothing; take the screen ourselves
+    if (isVisible()) {
+        // without a window manager "maximized" means nothing, so take the screen's room first
         if (QScreen *tela = screen())
             setGeometry(tela->availableGeometry());
-        showMaximized();
+        setWindowState(windowState() | Qt::WindowMaximized);
         QCoreApplication::processEvents();
+        repaint();
     }
-    repaint();
     m_lbVersaoTeste->setVisible(m_config.VersaoTeste);
     CarregaAvisos();
 }
@@ -291,7 +317,8 @@ void TfrmPrincipal::CarregaAvisos()
         TKLVMensagem msg{lidos[i].habilitado, lidos[i].texto};
         if (carregando && pos[i].visivel) {
             try {
-                const QString arquivo = DiretorioBin() + (msg.habilitado ? QStringLiteral("Item.bmp") : QStringLiteral("ItemDisable.bmp"));
+                const QString arquivo = DiretorioBin() + (msg.habilitado ? QStringLiteral("Item.bmp")
+                                                                         : QStringLiteral("ItemDisable.bmp"));
                 QPixmap figura;
                 if (!figura.load(arquivo))
                     throw OrbelError(QStringLiteral("Não foi possível abrir a figura ") + arquivo);
@@ -303,7 +330,10 @@ void TfrmPrincipal::CarregaAvisos()
                 msg.rotulo->setFont(f);
                 msg.rotulo->setWordWrap(true);
                 msg.rotulo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-                msg.rotulo->setStyleSheet(msg.habilitado ? QStringLiteral("color: black;") : QStringLiteral("color: rgb(128,128,128);"));
+                QPalette cor = msg.rotulo->palette();
+                cor.setColor(QPalette::WindowText,
+                             msg.habilitado ? QColor(Qt::black) : QColor(128, 128, 128));
+                msg.rotulo->setPalette(cor);
                 msg.rotulo->setGeometry(pos[i].rotulo.translated(-origem));
                 msg.rotulo->show();
                 msg.figura = new QLabel(m_area);
@@ -322,11 +352,29 @@ void TfrmPrincipal::CarregaAvisos()
     }
 }
 
+void TfrmPrincipal::ancoraAvisos()
+{
+    // the labels are anchored left, top and right: only their width follows the window
+    for (const TKLVMensagem &m : std::as_const(m_avisos))
+        if (m.rotulo)
+            m.rotulo->resize(std::max(1, m_area->width() - m.rotulo->x() - MargemDireitaAviso),
+                             m.rotulo->height());
+}
+
+bool TfrmPrincipal::eventFilter(QObject *obj, QEvent *e)
+{
+    if (obj == m_area && e->type() == QEvent::Resize)
+        ancoraAvisos();
+    return QMainWindow::eventFilter(obj, e);
+}
+
 void TfrmPrincipal::closeEvent(QCloseEvent *e)
 {
     if (!m_config.VersaoTeste &&
-        m_ui.mensagem(QStringLiteral("Confirme"), QStringLiteral("Deseja sair do sistema ?"), UserInterface::Icone::Pergunta,
-                      QFlags<UserInterface::Botao>(UserInterface::Sim) | UserInterface::Nao) != UserInterface::Sim) {
+        m_ui.mensagem(QStringLiteral("Confirme"), QStringLiteral("Deseja sair do sistema ?"),
+                      UserInterface::Icone::Pergunta,
+                      QFlags<UserInterface::Botao>(UserInterface::Sim) | UserInterface::Nao) !=
+            UserInterface::Sim) {
         e->ignore();
         return;
     }

@@ -16,8 +16,7 @@ class TfrmSobre;
 class UserInterface;
 
 // A notice shown on the main window: its state, text, picture and label.
-struct TKLVMensagem
-{
+struct TKLVMensagem {
     bool habilitado = false;
     QString texto;
     QLabel *figura = nullptr; // null when the notice did not fit
@@ -28,8 +27,9 @@ struct TKLVMensagem
 class TfrmPrincipal : public QMainWindow
 {
     Q_OBJECT
-public:
-    TfrmPrincipal(TConfigApp &config, UserInterface &ui, std::function<QString()> leAnoBase, QWidget *parent = nullptr);
+  public:
+    TfrmPrincipal(TConfigApp &config, UserInterface &ui, std::function<QString()> leAnoBase,
+                  QWidget *parent = nullptr);
     ~TfrmPrincipal() override;
 
     // Openers of the windows by action name: "Ativos", "Declaracoes", "Capturar", "Relatorios",
@@ -43,23 +43,27 @@ public:
     void atualizaRelogio();
     TfrmSobre *sobre() const { return m_sobre; }
 
-public slots:
+  public slots:
     void AtualizaAnoBase();
 
-protected:
+  protected:
     void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *obj, QEvent *e) override;
 
-private:
+  private:
     void montaTela();
     QAction *acao(const QString &nome, const QString &texto, const QString &janela);
     QToolButton *botao(const char *nome, const QString &texto, const QString &icone, QAction *a);
+    void abreJanela(const QString &janela);
     void CarregaAvisos();
+    void ancoraAvisos();
 
     TConfigApp &m_config;
     UserInterface &m_ui;
     std::function<QString()> m_leAnoBase;
     QHash<QString, QList<QAction *>> m_acoes;
+    QHash<QString, std::function<void()>> m_abridores;
     QList<TKLVMensagem> m_avisos;
     bool m_mostrada = false;
     bool m_preparada = false;
