@@ -1,5 +1,7 @@
 #include "app/janelas.h"
 
+#include "app/aplicacaoorbel.h"
+
 #include "data/tdmprincipal.h"
 #include "capture/widgets/frmcapturaativoretorno.h"
 #include "data/widgets/frmparametros.h"
@@ -21,12 +23,18 @@ void RegistraJanelas(TfrmPrincipal &principal, TdmPrincipal &dm)
     QObject::connect(&dm, &TdmPrincipal::anoBaseAlterado, &principal, &TfrmPrincipal::AtualizaAnoBase);
 }
 
-int ExecutaInterfaceGrafica(QApplication &app)
+int ExecutaInterfaceGrafica(AplicacaoOrbel &app)
 {
     Formatacao::aplicaLocalidade();
     InstalaTextosPadrao();
     app.setWindowIcon(Figuras::iconePrograma());
     QtUi ui;
+    app.ui = &ui;
+    struct Solta
+    {
+        AplicacaoOrbel &app;
+        ~Solta() { app.ui = nullptr; }
+    } solta{app};
     TdmPrincipal dm(ui);
     try {
         dm.Inicia();

@@ -1,9 +1,9 @@
 #pragma once
 
-class QApplication;
+class AplicacaoOrbel;
 
 // Start-up of the GUI: regional settings, data module, main window, event loop.
-int ExecutaInterfaceGrafica(QApplication &app);
+int ExecutaInterfaceGrafica(AplicacaoOrbel &app);
 
 class TfrmPrincipal;
 class TdmPrincipal;

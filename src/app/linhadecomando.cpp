@@ -1,5 +1,6 @@
 #include "app/linhadecomando.h"
 
+#include "app/aplicacaoorbel.h"
 #include "app/capturecommand.h"
 #include "app/janelas.h"
 #include "app/setupcommand.h"
@@ -96,7 +97,7 @@ int ExecutaOrbel(int argc, char **argv)
         return 2;
     }
     if (lc.subcomando.isEmpty()) {
-        QApplication app(argc, argv);
+        AplicacaoOrbel app(argc, argv);
         if (!lc.home.isEmpty())
             DefineDiretorioSistema(lc.home);
         return ExecutaInterfaceGrafica(app);
