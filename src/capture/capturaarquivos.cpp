@@ -2,6 +2,8 @@
 
 #include "capture/geraresumo.h"
 #include "capture/importaativos.h"
+#include "capture/importaretorno.h"
+#include "capture/verificaretorno.h"
 #include "capture/zipengine.h"
 #include "data/executasql.h"
 #include "data/tdmprincipal.h"
@@ -134,7 +136,22 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
         descompacta(arquivo);
         if (tipo == Retorno) {
             try {
-                throw OrbelError(QStringLiteral("A captura de arquivos de retorno ainda não está disponível nesta versão."));
+                QString tipoIndice;
+                const auto verificacao = VerificaRetorno(ctx, &tipoIndice);
+                if (verificacao.prossegue) {
+                    TSPProgress progresso(m_ui);
+                    progresso.Caption = QStringLiteral("Efetuando carga dos dados...");
+                    progresso.CanCancel = true;
+                    progresso.setMessage(QStringLiteral("Aguarde..."));
+                    progresso.setMaxCount(verificacao.contagemEsperada);
+                    ResultadoCarga resultado = ResultadoCarga::Falhou;
+                    progresso.OnExecute = [&](TSPProgress &p) {
+                        resultado = ProgressImportaRetornoExecute(ctx, p, tipoIndice);
+                    };
+                    completa = progresso.Execute() && resultado == ResultadoCarga::Completa;
+                    GravaUltimoArquivo(Retorno, QFileInfo(arquivo).fileName());
+                    GeraResumo(m_dm);
+                }
             } catch (const std::exception &e) {
                 throw OrbelError(QStringLiteral("Falha ao importa retorno \r\n") + mensagemDe(e));
             }

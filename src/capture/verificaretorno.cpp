@@ -79,7 +79,7 @@ Verificacao VerificaRetorno(ContextoCaptura &ctx, QString *tipoIndice)
     const QString arquivo = ArquivoTextoCaptura(ctx.arquivo);
     if (!QFileInfo(arquivo).isFile()) {
         ctx.ui.erro(QString(), QStringLiteral("Arquivo ") + arquivo + QStringLiteral(" não existe!"));
-        return {false, 0};
+        throw OrbelError(QStringLiteral("Operation aborted")); // the capture stops here, already told why
     }
     // an estimate of 166 bytes a line, never below one line: a small file must not fail for its size
     Verificacao v{true, int(std::max<qint64>(1, TdmPrincipal::TamanhoArquivo(arquivo) / 166))};

@@ -260,6 +260,36 @@ void InsercaoEmLote::setHora(int i, const QTime &valor)
     poeBinario(i, SQL_TYPE_TIME, &x, sizeof x);
 }
 
+void InsercaoEmLote::zera()
+{
+    for (int i = 0; i < parametros(); ++i) {
+        switch (d->tipoOriginal[i]) {
+        case SQL_TEXT:
+        case SQL_VARYING: setTexto(i, QString()); break;
+        case SQL_TYPE_DATE: setData(i, QDate(1899, 12, 30)); break;
+        case SQL_TYPE_TIME: setHora(i, QTime(0, 0)); break;
+        case SQL_TIMESTAMP: setTexto(i, QStringLiteral("30.12.1899 00:00:00")); break;
+        default: setDouble(i, 0); break;
+        }
+    }
+}
+
+void InsercaoEmLote::setValor(int i, const QVariant &valor)
+{
+    if (!valor.isValid() || valor.isNull()) {
+        setNulo(i);
+        return;
+    }
+    switch (valor.typeId()) {
+    case QMetaType::QString: setTexto(i, valor.toString()); break;
+    case QMetaType::Int:
+    case QMetaType::LongLong: setInteiro(i, valor.toLongLong()); break;
+    case QMetaType::QDate: setData(i, valor.toDate()); break;
+    case QMetaType::QTime: setHora(i, valor.toTime()); break;
+    default: setDouble(i, valor.toDouble()); break;
+    }
+}
+
 void InsercaoEmLote::executa()
 {
     ISC_STATUS_ARRAY status;

@@ -66,6 +66,12 @@ public:
     void setNulo(const QString &nome) { setNulo(exige(nome)); }
     // Every parameter back to NULL.
     void limpa();
+    // Every parameter to the zero of its column's type: empty text, 0, the zero date 30/12/1899,
+    // midnight; a column no record sets is then written as 0 or empty, never NULL.
+    void zera();
+    // Binds a value by its type (text, whole number, double, date, time; invalid: NULL).
+    void setValor(int i, const QVariant &valor);
+    void setValor(const QString &nome, const QVariant &valor) { setValor(exige(nome), valor); }
 
     void executa();
 

@@ -1,6 +1,7 @@
 #include "capture/verificaretorno.h"
 #include "data/tdmprincipal.h"
 #include "shell/diretorios.h"
+#include "shell/orbelerror.h"
 #include "shell/scriptedui.h"
 #include "shell/win1252.h"
 #include "support/banco.h"
@@ -90,6 +91,6 @@ TEST(ReturnPrecheck, TwoMunicipalitiesAskForEverythingAndNoChangesNothing)
     EXPECT_TRUE(VerificaRetorno(vazio, &tipo).prossegue);
     QFile::remove(DiretorioTemp() + "PT0019924.txt");
     r.ui.limpa();
-    EXPECT_FALSE(VerificaRetorno(vazio, &tipo).prossegue);
+    EXPECT_THROW(VerificaRetorno(vazio, &tipo), OrbelError);
     EXPECT_TRUE(r.ui.textos().first().endsWith("PT0019924.txt não existe!"));
 }
