@@ -77,6 +77,7 @@ public:
             m_proximo = (q.next() ? q.value(0).toDouble() : 0) + 1;
         }
         m_atual = m_proximo;
+        leHistoricosExistentes();
         // RETORNO_CODIGO: the two characters before the first "." of the archive's path
         const qsizetype ponto = m_ctx.arquivo.indexOf(u'.');
         m_retornoCodigo = ponto >= 2 ? m_ctx.arquivo.mid(ponto - 2, 2) : QString();
@@ -459,16 +460,20 @@ private:
         });
     }
 
-    // The next history number of the current declaration: the stored maximum, read once per
-    // declaration through the index, then counted here.
+    // The next history number of the current declaration, counted here from the maximum stored
+    // before the run (read once: numbers of this run can only meet rows left by earlier ones).
     qint64 proximoHistorico()
     {
-        auto it = m_historicos.find(m_atual);
-        if (it == m_historicos.end()) {
-            QSqlQuery q = ExecutaSql(m_db, QStringLiteral("SELECT MAX(HISTORICO_ID) FROM HISTORICO WHERE DEC_ID = ?"), {m_atual});
-            it = m_historicos.emplace(m_atual, q.next() ? q.value(0).toLongLong() : 0).first;
-        }
-        return ++it->second;
+        return ++m_historicos[m_atual];
+    }
+
+    void leHistoricosExistentes()
+    {
+        QSqlQuery q = ExecutaSql(m_db, QStringLiteral("SELECT DEC_ID, MAX(HISTORICO_ID) FROM HISTORICO WHERE DEC_ID >= ? "
+                                                      "GROUP BY DEC_ID"),
+                                 {m_proximo});
+        while (q.next())
+            m_historicos[q.value(0).toDouble()] = q.value(1).toLongLong();
     }
 
     ContextoCaptura &m_ctx;
