@@ -6,6 +6,7 @@
 #include "shell/scriptedui.h"
 #include "support/arquivosteste.h"
 #include "support/banco.h"
+#include "support/capturateste.h"
 #include "support/temphome.h"
 
 #include <QFile>
@@ -13,31 +14,15 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct Captura
+struct Captura : CapturaTeste
 {
-    TempHome home = TempHome::seeded();
-    ScriptedUi ui;
-    std::unique_ptr<TdmPrincipal> dm;
-    Captura()
-    {
-        dm = std::make_unique<TdmPrincipal>(ui);
-        dm->Inicia();
-        ui.limpa();
-    }
     QString zip(const QString &nome, const QStringList &linhas)
     {
         const QString z = home.arquivo(nome);
         GravaZipCaptura(z, linhas);
         return z;
     }
-    bool captura(const QString &zipPath)
-    {
-        CapturaArquivos c(*dm, ui);
-        c.abre();
-        const bool ok = c.Captura(CapturaArquivos::Ativos, zipPath);
-        c.fecha();
-        return ok;
-    }
+    bool captura(const QString &zipPath) { return CapturaTeste::captura(CapturaArquivos::Ativos, zipPath); }
 };
 QStringList linhas(int n, const QString &munic, int inicio = 0)
 {

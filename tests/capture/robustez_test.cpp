@@ -5,6 +5,7 @@
 #include "shell/scriptedui.h"
 #include "support/arquivosteste.h"
 #include "support/banco.h"
+#include "support/capturateste.h"
 #include "support/temphome.h"
 
 #include <QFile>
@@ -14,26 +15,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct Captura
+struct Captura : CapturaTeste
 {
-    TempHome home = TempHome::seeded();
-    ScriptedUi ui;
-    std::unique_ptr<TdmPrincipal> dm;
-    Captura()
-    {
-        dm = std::make_unique<TdmPrincipal>(ui);
-        dm->Inicia();
-        ui.setRespostaPadrao(UserInterface::Sim);
-        ui.limpa();
-    }
-    bool captura(int tipo, const QString &zip)
-    {
-        CapturaArquivos c(*dm, ui);
-        c.abre();
-        const bool ok = c.Captura(tipo, zip);
-        c.fecha();
-        return ok;
-    }
+    Captura() { ui.setRespostaPadrao(UserInterface::Sim); }
 };
 void grava(const QString &p, const QByteArray &b)
 {
