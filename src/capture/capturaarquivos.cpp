@@ -78,6 +78,12 @@ void CapturaArquivos::Cancela()
         m_ctx->pedidoParada = true;
 }
 
+void CapturaArquivos::fase(Fase f)
+{
+    if (aoIniciarFase)
+        aoIniciarFase(f);
+}
+
 void CapturaArquivos::estado(bool ocupado)
 {
     m_ocupado = ocupado;
@@ -133,7 +139,9 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
     estado(true);
     bool completa = false;
     try {
+        fase(Descompactacao);
         descompacta(arquivo);
+        fase(Verificacao);
         if (tipo == Retorno) {
             try {
                 QString tipoIndice;
@@ -148,8 +156,10 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
                     progresso.OnExecute = [&](TSPProgress &p) {
                         resultado = ProgressImportaRetornoExecute(ctx, p, tipoIndice);
                     };
+                    fase(Importacao);
                     completa = progresso.Execute() && resultado == ResultadoCarga::Completa;
                     GravaUltimoArquivo(Retorno, QFileInfo(arquivo).fileName());
+                    fase(Resumo);
                     GeraResumo(m_dm);
                 }
             } catch (const std::exception &e) {
@@ -165,7 +175,9 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
                 progresso.setMaxCount(verificacao.contagemEsperada);
                 ResultadoCarga resultado = ResultadoCarga::Falhou;
                 progresso.OnExecute = [&](TSPProgress &p) { resultado = ProgressoImportaAtivosExecute(ctx, p); };
+                fase(Importacao);
                 completa = progresso.Execute() && resultado == ResultadoCarga::Completa;
+                fase(Resumo);
                 GeraResumo(m_dm);
             }
         }
@@ -178,11 +190,13 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
 
     {
         FechaAguarde fecha{m_ui};
+        fase(AtualizacoesFinaisFase);
         m_ui.aguarde(QStringLiteral("Atualizações finais... aguarde."));
         AtualizacoesFinais();
     }
     m_ui.aguarde(QStringLiteral("Organizando base... aguarde."));
     m_ui.aguarde(QString());
+    fase(Fim);
 
     if (!completa)
         return false;

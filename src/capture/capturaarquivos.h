@@ -32,6 +32,9 @@ public:
     std::function<void(bool ocupado)> aoMudarEstado;
     // Called when a file is recorded as the last one captured (labUltimo).
     std::function<void(const QString &nome)> aoGravarUltimo;
+    // Called as each step of a capture begins, and with Fim when it is over (timing, logging).
+    enum Fase { Descompactacao, Verificacao, Importacao, Resumo, AtualizacoesFinaisFase, Fim };
+    std::function<void(Fase)> aoIniciarFase;
 
     static QString UltimoArquivo(int tipo);
     void GravaUltimoArquivo(int tipo, const QString &nome);
@@ -41,6 +44,7 @@ private:
     void descompacta(const QString &arquivo);
     void AtualizacoesFinais();
     void estado(bool ocupado);
+    void fase(Fase f);
 
     TdmPrincipal &m_dm;
     UserInterface &m_ui;

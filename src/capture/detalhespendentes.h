@@ -10,11 +10,15 @@
 class DetalhesPendentes
 {
 public:
+    struct Grupo; // the column names of one entry or exit table's subtotals
+
     // The twelve tables in the order they are written.
     static const QStringList &Tabelas();
 
     void define(const QString &tabela, const QString &coluna, double valor);
     double valor(const QString &tabela, const QString &coluna) const;
+    // The columns of a table that were given or computed; every other column is 0.
+    const QHash<QString, double> &valores(const QString &tabela) const;
 
     // Computes the derived columns of every table for writing, in the order the rows are written:
     // DRO results, DO total, the entry/exit subtotals (with the "without credit/debit" columns at 0)
@@ -27,6 +31,6 @@ public:
     void limpa(const QString &tabela);
 
 private:
-    void subtotais(const QString &tabela, const QStringList &itens, const QStringList &zerados, bool entrada);
+    void subtotais(const QString &tabela, const Grupo &g, bool entrada);
     QHash<QString, QHash<QString, double>> m_valores;
 };

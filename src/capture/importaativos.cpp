@@ -10,7 +10,7 @@
 #include "shell/orbelerror.h"
 #include "shell/tspprogress.h"
 #include "shell/userinterface.h"
-#include "shell/win1252.h"
+#include "shell/leitorlinhas.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -31,28 +31,6 @@ const QString kInsert = QStringLiteral(
     ":DDDCONTAD, :TELEFCONTAD, :RAMALCONTAD, :VLADICANT, :OUTENTANT, :REGRECATU, :ENDCONTADOR, :UFCONTAD, "
     ":NOMEMUNICCONTAD, :BAIRROCONTAD, :CEPCONTAD, :BAIRROCONTRIBUINTE, :MAILRESPONSAVEL, :MUNIC_ANTERIOR_CONTRIB, "
     ":ENTRADAANT, :SAIDAANT, :OBRIGADO, :CNPJ , :CEP)");
-
-// Reads the file line by line as Windows-1252, never whole.
-class LeitorLinhas
-{
-public:
-    explicit LeitorLinhas(const QString &arquivo) : m_f(arquivo)
-    {
-        if (!m_f.open(QIODevice::ReadOnly))
-            throw OrbelError(QStringLiteral("Não foi possível abrir o arquivo ") + arquivo);
-    }
-    bool proxima(QString &linha)
-    {
-        if (m_f.atEnd())
-            return false;
-        QByteArray b = m_f.readLine();
-        linha = Win1252::decode(b);
-        return true;
-    }
-
-private:
-    QFile m_f;
-};
 
 QString agora()
 {

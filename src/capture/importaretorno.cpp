@@ -13,9 +13,10 @@
 #include "shell/orbelerror.h"
 #include "shell/tspprogress.h"
 #include "shell/userinterface.h"
-#include "shell/win1252.h"
+#include "shell/leitorlinhas.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <map>
@@ -78,16 +79,15 @@ public:
         }
         m_atual = m_proximo;
         leHistoricosExistentes();
+        m_busca = BuscaCampoEm(m_dm.cdsCampos);
         // RETORNO_CODIGO: the two characters before the first "." of the archive's path
         const qsizetype ponto = m_ctx.arquivo.indexOf(u'.');
         m_retornoCodigo = ponto >= 2 ? m_ctx.arquivo.mid(ponto - 2, 2) : QString();
         limpaCabecalho();
 
-        QFile f(arquivo);
-        if (!f.open(QIODevice::ReadOnly))
-            throw OrbelError(QStringLiteral("Não foi possível abrir o arquivo ") + arquivo);
-        while (!m_ctx.pedidoParada && !f.atEnd()) {
-            const QString bruta = Win1252::decode(f.readLine());
+        LeitorLinhas leitor(arquivo);
+        QString bruta;
+        while (!m_ctx.pedidoParada && leitor.proxima(bruta)) {
             const QStringView linha = CamposFixos::aparaLinha(bruta);
             bool conta = true;
             if (!linha.isEmpty()) {
@@ -136,7 +136,6 @@ private:
             parametros << u':' + c;
         const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(tabela, colunas.join(u','), parametros.join(u','));
         InsercaoEmLote &c = comando(sql);
-        m_colunas[tabela] = colunas;
         m_porTabela[tabela] = &c;
         return c;
     }
@@ -164,19 +163,31 @@ private:
         for (const Atribuicao &a : valores)
             c.setValor(a.parametro, a.valor);
         c.executa();
-        c.zera();
     }
 
     void limpaCabecalho()
     {
-        for (const char *c : {"MUNIC_CODIGO", "DEC_NOME", "DAMEF_CODIGO", "TIPO_CONTRIB_CODIGO", "REG_CODIGO",
-                              "DEC_SUBSTITUICAO", "DEC_MUDOUMUNIC", "DEC_PROTOCOLO", "DEC_IRREGULAR", "ESCRITA_CONTABIL",
-                              "CNAEF_ID", "DESMEMBRAMENTO", "NOME_MUNICIPIO"})
-            m_cabecalho[QLatin1String(c)] = QString();
+        static const QString textos[] = {
+            QStringLiteral("MUNIC_CODIGO"),     QStringLiteral("DEC_NOME"),         QStringLiteral("DAMEF_CODIGO"),
+            QStringLiteral("TIPO_CONTRIB_CODIGO"), QStringLiteral("REG_CODIGO"),    QStringLiteral("DEC_SUBSTITUICAO"),
+            QStringLiteral("DEC_MUDOUMUNIC"),   QStringLiteral("DEC_PROTOCOLO"),    QStringLiteral("DEC_IRREGULAR"),
+            QStringLiteral("ESCRITA_CONTABIL"), QStringLiteral("CNAEF_ID"),         QStringLiteral("DESMEMBRAMENTO"),
+            QStringLiteral("NOME_MUNICIPIO")};
+        static const QString datas[] = {QStringLiteral("DEC_ENTREGA_DATA"), QStringLiteral("DEC_PRIM_ENTREGA"),
+                                        QStringLiteral("DEC_PROCESSAMENTO")};
+        for (const QString &c : textos)
+            m_cabecalho[c] = QString();
         m_cabecalho[QStringLiteral("DEC_EXERCICIO")] = 0;
-        for (const char *c : {"DEC_ENTREGA_DATA", "DEC_PRIM_ENTREGA", "DEC_PROCESSAMENTO"})
-            m_cabecalho[QLatin1String(c)] = QDate::currentDate();
-        m_cabecalho[QStringLiteral("DEC_ENTREGA_HORA")] = QTime::currentTime();
+        // the clock is read at most a few times a second: reading it costs more than a line
+        if (!m_relogio.isValid() || m_relogio.elapsed() >= 250) {
+            const QDateTime agora = QDateTime::currentDateTime();
+            m_hoje = agora.date();
+            m_horaAtual = QTime(agora.time().hour(), agora.time().minute(), agora.time().second());
+            m_relogio.start();
+        }
+        for (const QString &c : datas)
+            m_cabecalho[c] = m_hoje;
+        m_cabecalho[QStringLiteral("DEC_ENTREGA_HORA")] = m_horaAtual;
     }
 
     void guarda(const Atribuicoes &a)
@@ -207,7 +218,7 @@ private:
     // Returns whether the line counts as a progress step.
     bool despacha(QStringView l)
     {
-        const QString tipo = campo(l, 1, 2).toString();
+        const QStringView tipo = campo(l, 1, 2);
         const bool ieZeros = campo(l, 6, 18) == kZeros13;
         const int n = tipo.toInt();
         if (ieZeros && tipo == QLatin1String("11")) {
@@ -227,6 +238,7 @@ private:
         }
         if (tipo == QLatin1String("0A")) {
             m_flushFeito = false;
+            m_situacaoConhecida = false;
             m_atual = m_proximo;
             m_cabecalho[QStringLiteral("DEC_ID")] = m_atual;
             m_cabecalho[QStringLiteral("RETORNO_CODIGO")] = m_retornoCodigo;
@@ -239,7 +251,7 @@ private:
         } else if (tipo == QLatin1String("02")) {
             gravaDeclaracao(l);
         } else if (tipo == QLatin1String("03")) {
-            pendente(l, QStringLiteral("GravaRegistro 3 - "), [&] { return Registro03(l, BuscaCampoEm(m_dm.cdsCampos), m_regime); });
+            pendente(l, QStringLiteral("GravaRegistro 3 - "), [&] { return Registro03(l, m_busca, m_regime); });
         } else if (tipo == QLatin1String("04")) {
             pendente(l, QStringLiteral("GravaRegistro 4 - "), [&] { return Registro04(l); });
         } else if (tipo == QLatin1String("06")) {
@@ -284,8 +296,11 @@ private:
     void pendente(QStringView, const QString &prefixo, F &&le)
     {
         comPrefixo(prefixo, prefixo, [&] {
-            for (const Atribuicao &a : le())
+            for (const Atribuicao &a : le()) {
+                if (insercaoCompleta(a.tabela).indice(a.parametro) < 0)
+                    throw OrbelError(QStringLiteral("Parâmetro %1 não encontrado").arg(a.parametro));
                 m_pendentes.define(a.tabela, a.parametro, a.valor.toDouble());
+            }
         });
     }
 
@@ -294,7 +309,11 @@ private:
         auto reg = TTipoRegistro::Cria(l, m_atual);
         if (!reg)
             return {};
-        reg->Grava(comando(reg->DefineSQL()));
+        // one statement per record type, prepared at its first record
+        InsercaoEmLote *&c = m_porTipo[reg->tipo()];
+        if (!c)
+            c = &comando(reg->DefineSQL());
+        reg->Grava(*c);
         if (auto *simei = dynamic_cast<TTipoRegistro35 *>(reg.get()))
             return simei->ObtemIE();
         return {};
@@ -303,7 +322,11 @@ private:
     void retiraAtivoSimei(const QString &ie)
     {
         try {
-            ExecutaSql(m_db, QStringLiteral("DELETE FROM ATIVOS WHERE IE = ?"), {ie});
+            // in the import's own transaction: one commit per SIMEI taxpayer would cost a disk flush each
+            if (!m_retiraSimei)
+                m_retiraSimei = &comando(QStringLiteral("DELETE FROM ATIVOS WHERE IE = :IE"));
+            m_retiraSimei->setTexto(0, ie);
+            m_retiraSimei->executa();
         } catch (const std::exception &) {
             // the taxpayer stays among the active ones and shows as omitted; the clerk is told
             m_ctx.ui.informa(QString(), QStringLiteral("Não foi possível retirar o contribuinte de IE ") + ie +
@@ -314,18 +337,18 @@ private:
     void gravaTotais(QStringView l)
     {
         const RegistrosMunicipio::Totais t = RegistrosMunicipio::Registro99(l);
-        QSqlQuery q = ExecutaSql(m_db, QStringLiteral("SELECT MUNIC_CODIGO FROM MUNIC_TOTAIS WHERE MUNIC_CODIGO = ?"), {t.municipio});
-        const bool existe = q.next();
-        q.finish();
-        // every value bound: a decimal comma in the total cannot break the statement
-        if (!existe)
-            ExecutaSql(m_db, QStringLiteral("INSERT INTO MUNIC_TOTAIS (MUNIC_CODIGO, TOTALREG, TOTALVAF, DATAINIPROC, DATAFIMPROC) "
-                                            "VALUES (?, ?, ?, ?, ?)"),
-                       {t.municipio, t.totalReg, t.totalVaf, t.dataInicio, t.dataFim});
-        else
-            ExecutaSql(m_db, QStringLiteral("UPDATE MUNIC_TOTAIS SET  TOTALREG = ?, TOTALVAF = ?, DATAINIPROC = ?, DATAFIMPROC = ? "
-                                            "WHERE MUNIC_CODIGO = ?"),
-                       {t.totalReg, t.totalVaf, t.dataInicio, t.dataFim, t.municipio});
+        // insert, or update the row the active capture seeded; in the import's own transaction
+        // and with every value bound, so a decimal comma in the total cannot break the statement
+        if (!m_totais)
+            m_totais = &comando(QStringLiteral("UPDATE OR INSERT INTO MUNIC_TOTAIS (MUNIC_CODIGO, TOTALREG, TOTALVAF, "
+                                               "DATAINIPROC, DATAFIMPROC) VALUES (:MUNIC_CODIGO, :TOTALREG, :TOTALVAF, "
+                                               ":DATAINIPROC, :DATAFIMPROC) MATCHING (MUNIC_CODIGO)"));
+        m_totais->setTexto(QStringLiteral("MUNIC_CODIGO"), t.municipio);
+        m_totais->setTexto(QStringLiteral("TOTALREG"), t.totalReg);
+        m_totais->setDouble(QStringLiteral("TOTALVAF"), t.totalVaf);
+        m_totais->setTexto(QStringLiteral("DATAINIPROC"), t.dataInicio);
+        m_totais->setTexto(QStringLiteral("DATAFIMPROC"), t.dataFim);
+        m_totais->executa();
     }
 
     void gravaDeclaracao(QStringView l)
@@ -335,8 +358,8 @@ private:
             InsercaoEmLote &c = insercaoCompleta(QStringLiteral("DECLARACOES"));
             c.zera();
             for (auto it = m_cabecalho.cbegin(); it != m_cabecalho.cend(); ++it)
-                if (c.indice(it.key()) >= 0)
-                    c.setValor(it.key(), it.value());
+                if (const int i = c.indice(it.key()); i >= 0)
+                    c.setValor(i, it.value());
             c.executa();
         } catch (const std::exception &) {
             // the declaration's other rows are still written under its number
@@ -355,9 +378,13 @@ private:
             InsercaoEmLote &c = insercaoCompleta(tabela);
             c.zera();
             c.setDouble(QStringLiteral("DEC_ID"), m_atual);
-            for (const QString &coluna : m_colunas.value(tabela))
-                if (coluna != QLatin1String("DEC_ID"))
-                    c.setDouble(coluna, m_pendentes.valor(tabela, coluna));
+            // only what records gave or totals computed; zera() put 0 in every other column
+            const QHash<QString, double> &valores = m_pendentes.valores(tabela);
+            for (auto it = valores.cbegin(); it != valores.cend(); ++it) {
+                const int i = c.indice(it.key());
+                if (i >= 0 && it.key() != QLatin1String("DEC_ID"))
+                    c.setDouble(i, it.value());
+            }
             try {
                 c.executa();
             } catch (const std::exception &e) {
@@ -391,13 +418,15 @@ private:
             if (m_situacao != QLatin1String("E"))
                 m_situacao = recusaDeclaracao ? QStringLiteral("R") : QStringLiteral("E");
             if (m_situacao == QLatin1String("E") && !recusaDeclaracao) {
-                InsercaoEmLote &u = comando(QStringLiteral(
+                if (!m_atualizacaoCompleta)
+                    m_atualizacaoCompleta = &comando(QStringLiteral(
                     "UPDATE DECLARACOES SET MUNIC_CODIGO = :MUNIC_CODIGO, DEC_EXERCICIO = :DEC_EXERCICIO, DEC_ENTREGA_DATA = "
                     ":DEC_ENTREGA_DATA, DEC_ENTREGA_HORA = :DEC_ENTREGA_HORA, DEC_PRIM_ENTREGA = :DEC_PRIM_ENTREGA, "
                     "DEC_PROCESSAMENTO = :DEC_PROCESSAMENTO, DAMEF_CODIGO = :DAMEF_CODIGO, TIPO_CONTRIB_CODIGO = "
                     ":TIPO_CONTRIB_CODIGO, REG_CODIGO = :REG_CODIGO, DEC_IRREGULAR = :DEC_IRREGULAR, DEC_SUBSTITUICAO = "
                     ":DEC_SUBSTITUICAO, DEC_PROTOCOLO = :DEC_PROTOCOLO, RESP_CGC_CPF = :RESP_CGC_CPF, RETORNO_CODIGO = "
                     ":RETORNO_CODIGO, DEC_SITUACAO = :DEC_SITUACAO WHERE DEC_ID = :DEC_ID"));
+                InsercaoEmLote &u = *m_atualizacaoCompleta;
                 u.zera();
                 u.setTexto(QStringLiteral("MUNIC_CODIGO"), e.municipio);
                 u.setValor(QStringLiteral("DEC_EXERCICIO"), e.exercicio);
@@ -417,14 +446,21 @@ private:
                 u.setDouble(QStringLiteral("DEC_ID"), m_atual);
                 u.executa();
                 m_ultimoRegimeCompleto = e.regime;
+                situacaoGravada(QStringLiteral("E"));
             }
-            InsercaoEmLote &s = comando(QStringLiteral("UPDATE DECLARACOES SET DEC_SITUACAO = :DEC_SITUACAO, DEC_PRIM_ENTREGA = "
-                                                       ":DEC_PRIM_ENTREGA WHERE DEC_ID = :DEC_ID"));
-            s.zera();
-            s.setTexto(QStringLiteral("DEC_SITUACAO"), m_situacao);
-            s.setValor(QStringLiteral("DEC_PRIM_ENTREGA"), m_primeiraEntrega);
-            s.setDouble(QStringLiteral("DEC_ID"), m_atual);
-            s.executa();
+            // the situation update is skipped when the row already holds what it would write
+            if (!m_situacaoConhecida || m_situacaoNoBanco != m_situacao || m_primeiraNoBanco != m_primeiraEntrega) {
+                if (!m_atualizacaoSituacao)
+                    m_atualizacaoSituacao = &comando(QStringLiteral("UPDATE DECLARACOES SET DEC_SITUACAO = :DEC_SITUACAO, "
+                                                                    "DEC_PRIM_ENTREGA = :DEC_PRIM_ENTREGA WHERE DEC_ID = :DEC_ID"));
+                InsercaoEmLote &s = *m_atualizacaoSituacao;
+                s.zera();
+                s.setTexto(QStringLiteral("DEC_SITUACAO"), m_situacao);
+                s.setValor(QStringLiteral("DEC_PRIM_ENTREGA"), m_primeiraEntrega);
+                s.setDouble(QStringLiteral("DEC_ID"), m_atual);
+                s.executa();
+                situacaoGravada(m_situacao);
+            }
 
             const qint64 numero = proximoHistorico();
             QStringList espacos;
@@ -460,6 +496,13 @@ private:
         });
     }
 
+    void situacaoGravada(const QString &situacao)
+    {
+        m_situacaoConhecida = true;
+        m_situacaoNoBanco = situacao;
+        m_primeiraNoBanco = m_primeiraEntrega;
+    }
+
     // The next history number of the current declaration, counted here from the maximum stored
     // before the run (read once: numbers of this run can only meet rows left by earlier ones).
     qint64 proximoHistorico()
@@ -483,7 +526,16 @@ private:
     TransacaoEmLote m_tx;
     std::map<QString, std::unique_ptr<InsercaoEmLote>> m_comandos;
     QHash<QString, InsercaoEmLote *> m_porTabela;
-    QHash<QString, QStringList> m_colunas;
+    QHash<QString, InsercaoEmLote *> m_porTipo;                               // record classes by type
+    InsercaoEmLote *m_atualizacaoCompleta = nullptr, *m_atualizacaoSituacao = nullptr, *m_retiraSimei = nullptr,
+                   *m_totais = nullptr;
+    BuscaCampo m_busca;
+    QElapsedTimer m_relogio;
+    QDate m_hoje;
+    QTime m_horaAtual;
+    bool m_situacaoConhecida = false;
+    QString m_situacaoNoBanco;
+    QDate m_primeiraNoBanco;
     QHash<QString, QVariant> m_cabecalho;
     DetalhesPendentes m_pendentes;
     ValoresAnteriores m_anteriores;

@@ -5,6 +5,9 @@
 #include "shell/conversao.h"
 #include "shell/orbelerror.h"
 
+#include <QHash>
+#include <memory>
+
 namespace RegistrosDeclaracao {
 
 using namespace ConversoesRetorno;
@@ -30,10 +33,14 @@ struct Lista
 
 BuscaCampo BuscaCampoEm(const ClientDataSet &campos)
 {
-    return [&campos](const QString &codigo) {
-        const int linha = campos.procura({QStringLiteral("RETORNO")}, {codigo});
-        return linha < 0 ? QString() : campos.valor(linha, QStringLiteral("CAMPO_DESTINO")).toString().trimmed();
-    };
+    // read once: an import looks a code up for every record 03
+    auto destinos = std::make_shared<QHash<QString, QString>>();
+    for (int linha = 0; linha < campos.recordCount(); ++linha) {
+        const QString retorno = campos.valor(linha, QStringLiteral("RETORNO")).toString();
+        if (!destinos->contains(retorno)) // the first row of a code wins, as in a search
+            destinos->insert(retorno, campos.valor(linha, QStringLiteral("CAMPO_DESTINO")).toString().trimmed());
+    }
+    return [destinos](const QString &codigo) { return destinos->value(codigo); };
 }
 
 QString Ultimos2(QStringView linha)

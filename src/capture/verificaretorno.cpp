@@ -4,9 +4,9 @@
 #include "data/executasql.h"
 #include "data/tdmprincipal.h"
 #include "maintenance/esvaziabase.h"
+#include "shell/leitorlinhas.h"
 #include "shell/orbelerror.h"
 #include "shell/userinterface.h"
-#include "shell/win1252.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -88,11 +88,9 @@ Verificacao VerificaRetorno(ContextoCaptura &ctx, QString *tipoIndice)
     {
         ctx.dm.MostraAguarde(QStringLiteral("Lendo arquivo de retorno..."));
         struct Fecha { TdmPrincipal &dm; ~Fecha() { dm.MostraAguarde(QString()); } } fecha{ctx.dm};
-        QFile f(arquivo);
-        if (!f.open(QIODevice::ReadOnly))
-            throw OrbelError(QStringLiteral("Não foi possível abrir o arquivo ") + arquivo);
-        while (municipios.size() < 2 && !f.atEnd()) {
-            const QString bruta = Win1252::decode(f.readLine());
+        LeitorLinhas leitor(arquivo);
+        QString bruta;
+        while (municipios.size() < 2 && leitor.proxima(bruta)) {
             const QStringView l = CamposFixos::aparaLinha(bruta);
             if (l.isEmpty())
                 continue;

@@ -29,7 +29,7 @@ TransacaoEmLote::TransacaoEmLote(const QSqlDatabase &db, int linhasPorLote) : m_
     m_db = &m_dbHandle;
     ISC_STATUS_ARRAY status;
     static const char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,
-                               isc_tpb_wait};
+                               isc_tpb_wait, isc_tpb_no_auto_undo};
     isc_tr_handle tr = 0;
     isc_start_transaction(status, &tr, 1, static_cast<isc_db_handle *>(m_db), short(sizeof tpb), tpb);
     if (falhou(status))
@@ -166,7 +166,8 @@ InsercaoEmLote::~InsercaoEmLote() = default;
 
 int InsercaoEmLote::indice(const QString &nome) const
 {
-    return d->nomes.value(nome.toUpper(), -1);
+    const auto it = d->nomes.constFind(nome); // callers mostly give the name as declared
+    return it != d->nomes.cend() ? *it : d->nomes.value(nome.toUpper(), -1);
 }
 
 int InsercaoEmLote::exige(const QString &nome) const
@@ -208,7 +209,10 @@ void InsercaoEmLote::setTexto(int i, const QString &valor)
     const bool win = d->tipoOriginal[i] == SQL_TEXT || d->tipoOriginal[i] == SQL_VARYING
                          ? (d->conjuntoOriginal[i] & 0xFF) == kWin1252
                          : false;
-    b = win ? Win1252::encode(valor) : valor.toUtf8();
+    if (win)
+        Win1252::encodeInto(valor, b);
+    else
+        b = valor.toUtf8();
     v.sqltype = SQL_TEXT | 1;
     v.sqlsubtype = win ? kWin1252 : 4; // 4 = UTF8
     v.sqllen = short(std::min<qsizetype>(b.size(), 32767));
@@ -220,7 +224,8 @@ void InsercaoEmLote::poeBinario(int i, short tipo, const void *dados, int tamanh
 {
     XSQLVAR &v = d->entrada->sqlvar[i];
     QByteArray &b = d->buffers.at(i);
-    b = QByteArray(static_cast<const char *>(dados), tamanho);
+    b.resize(tamanho); // the buffer is reused: no allocation per bound value
+    std::memcpy(b.data(), dados, size_t(tamanho));
     v.sqltype = short(tipo | 1);
     v.sqlsubtype = 0;
     v.sqlscale = 0;

@@ -26,7 +26,14 @@ namespace Win1252 {
 
 QString decode(QByteArrayView bytes)
 {
-    QString out(bytes.size(), Qt::Uninitialized);
+    QString out;
+    decodeInto(bytes, out);
+    return out;
+}
+
+void decodeInto(QByteArrayView bytes, QString &out)
+{
+    out.resize(bytes.size());
     QChar *d = out.data();
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         auto b = static_cast<unsigned char>(bytes[i]);
@@ -35,18 +42,24 @@ QString decode(QByteArrayView bytes)
             u = kHigh[b - 0x80];
         d[i] = QChar(u);
     }
-    return out;
 }
 
 QByteArray encode(QStringView text)
 {
-    QByteArray out(text.size(), Qt::Uninitialized);
+    QByteArray out;
+    encodeInto(text, out);
+    return out;
+}
+
+void encodeInto(QStringView text, QByteArray &out)
+{
+    out.resize(text.size());
     char *d = out.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        int b = byteFor(text[i].unicode());
+        const char16_t c = text[i].unicode();
+        const int b = c < 0x80 ? int(c) : byteFor(c);
         d[i] = static_cast<char>(b < 0 ? '?' : b);
     }
-    return out;
 }
 
 bool representable(QChar c)

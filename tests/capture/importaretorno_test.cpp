@@ -143,3 +143,17 @@ TEST(ReturnImport, SimeiLeavesTheActiveListAndAFailingRecordStopsTheRunKeepingWh
     EXPECT_EQ(CapturaArquivos::UltimoArquivo(CapturaArquivos::Retorno), QString("RT0012324.zip"));
     EXPECT_FALSE(r.ui.textos().contains("Captura de arquivo finalizada com sucesso"));
 }
+
+TEST(ReturnImport, AFieldCodeNamingNoColumnOfItsTableFailsTheRecord)
+{
+    Retorno r;
+    // CAMPOS is data of the delivered database: a row may name a column the table lacks
+    r.b->executa("UPDATE CAMPOS SET CAMPO_DESTINO = 'NAO_EXISTE' WHERE RETORNO = '024'");
+    r.dm.cdsCampos.close();
+    r.dm.cdsCampos.open(r.dm.MainConnection());
+    EXPECT_FALSE(r.captura(declaracao("0000000000001", {"0000000000"})));
+    const QString erro = r.ui.textos().filter("GravaRegistro 3 - ").value(0);
+    EXPECT_TRUE(erro.contains("NAO_EXISTE")) << erro.toStdString();
+    EXPECT_EQ(r.b->conta("DECLARACOES"), 1); // written before the failing record, and kept
+    EXPECT_EQ(r.b->conta("DEC_DRO"), 0);
+}

@@ -37,6 +37,13 @@ TEST(ReturnConversions, AmountsDatesTimesAndPercentages)
     EXPECT_DOUBLE_EQ(Valor(u"1,5E2"), 150.0);
     for (const char16_t *ruim : {u"12.5", u"", u"   ", u"1,2,3", u"12a", u"E5"})
         EXPECT_THROW(Valor(ruim), OrbelError) << QString::fromUtf16(ruim).toStdString();
+    // the short way for plain amounts gives exactly the double of the general conversion
+    for (const char *texto : {"000001234567,89", "-00000000000,01", "999999999999999", "0,000000000000000000001",
+                              "12345678901234567890,5", "+7,", ",5", "-0,00", "1234567890,12345"}) {
+        QString ponto = QString::fromLatin1(texto);
+        ponto.replace(u',', u'.');
+        EXPECT_EQ(Valor(QString::fromLatin1(texto)), ponto.toDouble()) << texto;
+    }
 
     QStringList avisos;
     auto aviso = [&](const QString &m) { avisos << m; };
