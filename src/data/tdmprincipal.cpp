@@ -132,8 +132,16 @@ void TdmPrincipal::Conectar()
         db.setDatabaseName(caminho.trimmed());
         db.setUserName(QString::fromLatin1(Usuario));
         db.setPassword(QString::fromLatin1(Senha));
-        if (!db.open())
-            throw OrbelError(db.lastError().text());
+        if (!db.open()) {
+            // the engine's text is English and terse: say first, in the clerk's words, what is wrong with the file
+            QString causa;
+            const QFileInfo arquivo(caminho.trimmed());
+            if (!caminho.contains(u':') && !arquivo.exists())
+                causa = QStringLiteral("O arquivo do banco de dados %1 não existe.\r\n").arg(arquivo.filePath());
+            else if (!caminho.contains(u':') && !arquivo.isWritable())
+                causa = QStringLiteral("O arquivo do banco de dados %1 não pode ser gravado.\r\n").arg(arquivo.filePath());
+            throw OrbelError(causa + db.lastError().text());
+        }
         m_sqlQuery = std::make_unique<QSqlQuery>(db);
         m_sqlRel = std::make_unique<QSqlQuery>(db);
         m_sqlRel->setForwardOnly(true);

@@ -10,9 +10,13 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QThread>
+#include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 struct Captura : CapturaTeste
@@ -99,4 +103,186 @@ TEST(CaptureRobustness, AKilledCaptureIsRepairedByCapturingAgainWithReplacement)
     EXPECT_EQ(b.conta("ATIVOS"), 60000);
     EXPECT_EQ(b.conta("MUNIC_TOTAIS"), 2);
     EXPECT_EQ(b.conta("RDB$INDICES", "RDB$INDEX_INACTIVE = 1"), 0);
+}
+
+TEST(CaptureRobustness, BrokenOrEmptyArchivesAndEmptyFilesChangeNothingAndTheNextCaptureWorks)
+{
+    Captura c;
+    const QString bom = c.home.arquivo("AT00124.zip");
+    GravaZipCaptura(bom, {LinhaAtivoTeste("1", "001", "C1").texto(), LinhaAtivoTeste("2", "001", "C2").texto()});
+    ASSERT_TRUE(c.captura(CapturaArquivos::Ativos, bom));
+
+    // cut short in the middle of its data
+    QFile f(bom);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray inteiro = f.readAll();
+    f.close();
+    const QString truncado = c.home.arquivo("AT00224.zip");
+    grava(truncado, inteiro.left(inteiro.size() / 2));
+    c.ui.limpa();
+    EXPECT_FALSE(c.captura(CapturaArquivos::Ativos, truncado));
+    EXPECT_EQ(c.ui.textos().last(), QString("Falha ao descompactar os arquivos"));
+
+    // an archive with no entry at all: only its end record
+    const QString vazio = c.home.arquivo("RT00324.zip");
+    grava(vazio, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
+    c.ui.limpa();
+    EXPECT_FALSE(c.captura(CapturaArquivos::Retorno, vazio));
+    EXPECT_TRUE(c.ui.textos().filter("PT00324.txt não existe!").size() == 1) << c.ui.textos().join(" | ").toStdString();
+
+    // an empty text file of each kind: nothing to import, nothing removed
+    GravaZipCaptura(c.home.arquivo("AT00424.zip"), {});
+    GravaZipCaptura(c.home.arquivo("RT00424.zip"), {});
+    c.ui.limpa();
+    c.captura(CapturaArquivos::Ativos, c.home.arquivo("AT00424.zip"));
+    c.captura(CapturaArquivos::Retorno, c.home.arquivo("RT00424.zip"));
+    BancoDeTeste b(c.home.banco());
+    EXPECT_EQ(b.conta("ATIVOS"), 2);
+    EXPECT_EQ(b.conta("DECLARACOES"), 0);
+
+    // and the program goes on capturing
+    c.ui.limpa();
+    EXPECT_TRUE(c.captura(CapturaArquivos::Ativos, bom)) << c.ui.textos().join(" | ").toStdString();
+    EXPECT_EQ(b.conta("ATIVOS"), 2);
+}
+
+TEST(CaptureRobustness, ReturnLinesShorterThanTheirLayout)
+{
+    Captura c;
+    auto cab = [](const char *tipo, const char *ie) {
+        LinhaFixa l(18);
+        l.poe(1, tipo).poe(3, "001").poe(6, ie);
+        return l;
+    };
+    QStringList l;
+    // a declaration whose address records hold only their head: its fields are empty
+    l << cab("0A", "0000000000001").texto() << cab("0B", "0000000000001").texto();
+    l << cab("01", "0000000000001").poe(19, "2023").poe(23, "CURTA").poe(58, "01032024").poe(66, "080000").poe(72, "01032024")
+             .poe(80, "01032024").poe(162, "01").texto();
+    l << cab("02", "0000000000001").poe(19, "RESP").texto();
+    l << cab("08", "0000000000001").poe(19, "001").poe(22, "15").texto(); // ends before its percentage
+    // a VAF record without its amounts: the record fails and the run stops there
+    l << cab("07", "0000000000001").texto();
+    l << cab("0A", "0000000000002").texto() << cab("01", "0000000000002").texto();
+    GravaZipCaptura(c.home.arquivo("RT00124.zip"), l);
+    EXPECT_FALSE(c.captura(CapturaArquivos::Retorno, c.home.arquivo("RT00124.zip")));
+    EXPECT_EQ(c.ui.textos().filter("GravaRegistro 7 - ").size(), 1) << c.ui.textos().join(" | ").toStdString();
+    BancoDeTeste b(c.home.banco());
+    EXPECT_EQ(b.conta("DECLARACOES"), 1);
+    EXPECT_EQ(b.valor("SELECT CONT_ENDERECO FROM DECLARACOES").toString(), QString());
+    EXPECT_EQ(b.valor("SELECT DEC_NOME FROM DECLARACOES").toString(), QString("CURTA"));
+    EXPECT_EQ(b.conta("DEC_VAFDETALHES", "PERC_MUNIC = 0 AND VALOR = 15"), 1);
+    EXPECT_EQ(b.conta("DEC_VAF"), 0);
+}
+
+TEST(CaptureRobustness, ADatabaseFileThatCannotBeWrittenIsReportedAndCapturingWorksOnceItCanBe)
+{
+    auto home = TempHome::seeded();
+    const QString zip = home.arquivo("AT00124.zip");
+    GravaZipCaptura(zip, {LinhaAtivoTeste("1", "001", "C1").texto()});
+    // the superuser ignores permission bits: the file is made immutable instead
+    const bool raiz = geteuid() == 0;
+    auto protege = [&](bool sim) {
+        if (raiz)
+            return QProcess::execute("chattr", {sim ? "+i" : "-i", home.banco()}) == 0;
+        return QFile::setPermissions(home.banco(), sim ? QFileDevice::ReadOwner
+                                                       : QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    };
+    if (!protege(true))
+        GTEST_SKIP() << "this file system cannot make the database file read-only";
+    struct Libera
+    {
+        std::function<bool(bool)> f;
+        ~Libera() { f(false); }
+    } libera{protege};
+
+    QProcess p;
+    p.start(ORBEL_EXECUTABLE, {"--home", home.path(), "capture", "--yes", zip});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    const QString saida = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(saida.contains(QStringLiteral("Erro ao conectar com o banco"))) << saida.toStdString();
+    EXPECT_TRUE(saida.contains(QStringLiteral("não pode ser gravado"))) << saida.toStdString();
+
+    protege(false);
+    p.start(ORBEL_EXECUTABLE, {"--home", home.path(), "capture", "--yes", zip});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(BancoDeTeste(home.banco()).conta("ATIVOS"), 1);
+}
+
+namespace {
+// Every row of every table of the capture, as text, in a stable order.
+QStringList conteudo(const QString &banco)
+{
+    BancoDeTeste b(banco);
+    QStringList tudo;
+    for (const char *tabela : {"ATIVOS", "DECLARACOES", "DEC_DRO", "DEC_DO", "DEC_ENTESTADO", "DEC_SAIESTADO", "DEC_SIMPLES",
+                               "DEC_ENTRADASSAIDAS", "DEC_ENTOUTROS", "DEC_SAIOUTROS", "DEC_ENTEXTERIOR", "DEC_SAIEXTERIOR",
+                               "DEC_ESTOQUE", "DEC_VAF", "DEC_VAFDETALHES", "DEC_VAFEXCLUSOES", "HISTORICO", "HIST_ERROS",
+                               "MUNIC_VAFA", "MUNIC_VAFB", "MUNIC_INDICES", "MUNIC_TOTAIS", "MUNIC_RESUMO", "DEC_TOTAL_SN",
+                               "DEC_SIMEI", "VAF_MUDANCA_MUNIC", "DEC_DET_MERCADORIA_RURAL", "DEC_DET_AMBULANTES",
+                               "DEC_DET_TRANSF_MERC_INFRACAO"}) {
+        QStringList linhas;
+        QSqlQuery q(QSqlDatabase::database(b.nomeConexao()));
+        q.setForwardOnly(true);
+        EXPECT_TRUE(q.exec(QStringLiteral("SELECT * FROM ") + tabela)) << tabela;
+        const int colunas = q.record().count(); // asking the record per row costs a catalogue query each time
+        while (q.next()) {
+            QStringList campos;
+            for (int i = 0; i < colunas; ++i)
+                campos << q.value(i).toString();
+            linhas << campos.join(u'|');
+        }
+        linhas.sort();
+        tudo << QStringLiteral("%1: %2 linhas").arg(tabela).arg(linhas.size()) << linhas;
+    }
+    return tudo;
+}
+
+QString gera(const QString &pasta)
+{
+    QProcess g;
+    g.start(ORBEL_GERADOR, {"--out", pasta, "--municipios", "12", "--contribuintes", "250", "--seed", "7"});
+    EXPECT_TRUE(g.waitForFinished(120000));
+    return pasta;
+}
+} // namespace
+
+TEST(CaptureRobustness, AReturnCaptureKilledMidwayIsRepairedByCapturingAgainToTheCleanResult)
+{
+    QTemporaryDir arquivos;
+    gera(arquivos.path());
+    const QString at = arquivos.filePath("AT0024.zip"), rt = arquivos.filePath("RT0024.zip");
+    auto captura = [](const TempHome &home, const QString &zip) {
+        QProcess p;
+        p.start(ORBEL_EXECUTABLE, {"--home", home.path(), "capture", "--yes", zip});
+        EXPECT_TRUE(p.waitForFinished(300000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    };
+
+    auto limpa = TempHome::seeded();
+    captura(limpa, at);
+    captura(limpa, rt);
+
+    auto home = TempHome::seeded();
+    captura(home, at);
+    QProcess p;
+    p.start(ORBEL_EXECUTABLE, {"--home", home.path(), "capture", "--yes", rt});
+    ASSERT_TRUE(p.waitForStarted());
+    // killed once the import has shown progress, well before its end
+    QByteArray progresso;
+    while (!progresso.contains("Efetuando carga dos dados... 10%")) {
+        ASSERT_TRUE(p.waitForReadyRead(60000)) << progresso.right(300).toStdString();
+        progresso += p.readAllStandardError();
+    }
+    p.kill();
+    p.waitForFinished();
+    EXPECT_GT(BancoDeTeste(home.banco()).conta("DECLARACOES"), 0); // rows of the killed run are there
+
+    captura(home, rt); // "--yes": the old rows are replaced
+    const QStringList esperado = conteudo(limpa.banco()), obtido = conteudo(home.banco());
+    ASSERT_EQ(esperado.size(), obtido.size());
+    for (int i = 0; i < esperado.size(); ++i)
+        ASSERT_EQ(esperado[i], obtido[i]) << "linha " << i;
 }

@@ -13,6 +13,7 @@ public:
     void executa(const QString &sql, const QVariantList &valores = {});
     QVariant valor(const QString &sql, const QVariantList &valores = {});
     int conta(const QString &tabela, const QString &onde = {});
+    QString nomeConexao() const { return m_nome; }
 
 private:
     QString m_nome;
