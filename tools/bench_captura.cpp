@@ -258,8 +258,10 @@ Medida linhaDeBase(const QString &pasta, const Estado &e, const Captura &c)
             for (qint64 i = 0; i < n; ++i) {
                 if (numerica)
                     ins.setDouble(chave, double(i + 1));
-                else if (chave >= 0)
-                    ins.setTexto(chave, QStringLiteral("%1").arg((i + 1) % 1000, 3, 10, QLatin1Char('0')) + QString::number((i + 1) / 1000).repeated(nomes.at(chave) == QLatin1String("IE")));
+                else if (chave >= 0 && nomes.at(chave) == QLatin1String("IE"))
+                    ins.setTexto(chave, QStringLiteral("%1").arg(i + 1, 13, 10, QLatin1Char('0')));
+                else if (chave >= 0) // a municipality code: three characters
+                    ins.setTexto(chave, QStringLiteral("%1").arg((i + 1) % 1000, 3, 10, QLatin1Char('0')));
                 ins.executa();
             }
         }
