@@ -69,6 +69,7 @@ public:
         const QList<QByteArray> campos = f.readAll().split(' ');
         return campos.size() > 1 ? campos[1].toLongLong() * sysconf(_SC_PAGESIZE) : 0;
     }
+    // The peak since the last reset; starts a new one from the memory in use now.
     qint64 reinicia() { return m_pico.exchange(residente()); }
 
 private:
@@ -81,6 +82,7 @@ struct Etapa
 {
     double segundos = 0, cpu = 0;
     qint64 picoBytes = 0;
+    qint64 inicioBytes = 0; // resident memory when the step began: the peak above it is the step's own
 };
 
 // Processor time of the whole process (engine threads included), in seconds.
@@ -163,6 +165,8 @@ Captura captura(TdmPrincipal &dm, ScriptedUi &ui, Memoria &mem, int tipo, const 
             mem.reinicia();
         }
         atual = f == CapturaArquivos::Fim ? -1 : int(f);
+        if (atual >= 0 && !r.etapas[atual].inicioBytes)
+            r.etapas[atual].inicioBytes = Memoria::residente();
         cpu = tempoCpu();
         t.start();
     };
@@ -304,7 +308,8 @@ void imprime(const char *nome, const Captura &c)
 {
     std::printf("\n%s: %lld linhas, %.1f MB de texto, %lld registros gravados\n", nome, c.linhas, c.bytes / 1048576.0,
                 soma(c.linhasPorTabela));
-    std::printf("  %-22s %9s %9s %12s %12s %10s\n", "etapa", "s", "cpu s", "linhas/s", "registros/s", "pico MB");
+    std::printf("  %-22s %9s %9s %12s %12s %10s %10s\n", "etapa", "s", "cpu s", "linhas/s", "registros/s", "pico MB",
+                "+MB");
     double total = 0;
     for (const auto &[f, etapa] : c.etapas) {
         qint64 registros = 0;
@@ -313,10 +318,10 @@ void imprime(const char *nome, const Captura &c)
         else if (f == CapturaArquivos::Resumo)
             registros = c.linhasPorTabela.count(QStringLiteral("MUNIC_RESUMO")) ? c.linhasPorTabela.at(QStringLiteral("MUNIC_RESUMO")) : 0;
         total += etapa.segundos;
-        std::printf("  %-22s %9.2f %9.2f %12.0f %12s %10.0f\n", kNomesEtapas[f], etapa.segundos, etapa.cpu,
+        std::printf("  %-22s %9.2f %9.2f %12.0f %12s %10.0f %10.0f\n", kNomesEtapas[f], etapa.segundos, etapa.cpu,
                     c.linhas / etapa.segundos,
                     registros ? QByteArray::number(registros / etapa.segundos, 'f', 0).constData() : "-",
-                    etapa.picoBytes / 1048576.0);
+                    etapa.picoBytes / 1048576.0, (etapa.picoBytes - etapa.inicioBytes) / 1048576.0);
     }
     std::printf("  %-22s %9.2f %9s %12.0f\n", "total", total, "", c.linhas / total);
 }
@@ -331,9 +336,13 @@ double cpuImportacao(const Captura &c)
     return c.etapas.count(CapturaArquivos::Importacao) ? c.etapas.at(CapturaArquivos::Importacao).cpu : 0;
 }
 
+// What the import itself added to the process's memory at its peak.
 qint64 picoImportacao(const Captura &c)
 {
-    return c.etapas.count(CapturaArquivos::Importacao) ? c.etapas.at(CapturaArquivos::Importacao).picoBytes : 0;
+    if (!c.etapas.count(CapturaArquivos::Importacao))
+        return 0;
+    const Etapa &e = c.etapas.at(CapturaArquivos::Importacao);
+    return e.picoBytes - e.inicioBytes;
 }
 
 } // namespace
@@ -395,7 +404,7 @@ int main(int argc, char **argv)
         auto linha = [&](const char *nome, const Captura &a, const Captura &b, const Captura &c) {
             const Captura &q = importacao(a) <= importacao(b) ? a : b;
             std::printf("  %-8s %lld -> %lld linhas, importação %.2f s (%.2f s) -> %.2f s = %.2fx; cpu %.2f s -> %.2f s = "
-                        "%.2fx; pico %.0f MB -> %.0f MB\n",
+                        "%.2fx; memória acrescida no pico %.0f MB -> %.0f MB\n",
                         nome, q.linhas, c.linhas, importacao(q), importacao(&q == &a ? b : a), importacao(c),
                         importacao(c) / importacao(q), cpuImportacao(q), cpuImportacao(c), cpuImportacao(c) / cpuImportacao(q),
                         picoImportacao(q) / 1048576.0, picoImportacao(c) / 1048576.0);
