@@ -3,12 +3,11 @@
 // (one prepared statement, a commit every 10,000 rows, no parsing) to give the engine's own speed.
 //   bench_ativos [N]      (default 100000)
 
-#include "app/setupcommand.h"
+#include "homebenchmark.h"
 #include "capture/capturaarquivos.h"
 #include "capture/zipengine.h"
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
-#include "shell/diretorios.h"
 #include "shell/scriptedui.h"
 #include "shell/win1252.h"
 
@@ -46,15 +45,7 @@ QString linha(int i)
 
 QString preparaHome(const QString &pasta)
 {
-    OpcoesSetup op;
-    op.home = pasta;
-    op.anoBase = 2023;
-    QString msg;
-    if (ExecutaSetup(op, &msg) != 0) {
-        std::fprintf(stderr, "%s\n", msg.toUtf8().constData());
-        std::exit(1);
-    }
-    DefineDiretorioSistema(pasta);
+    preparaHomeDeBenchmark(pasta);
     return pasta + QStringLiteral("/AT00124.zip");
 }
 

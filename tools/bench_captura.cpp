@@ -11,13 +11,12 @@
 // N is the whole state's taxpayers (default 200000, in 50 municipalities); P the percentage that
 // deliver a declaration (default 50, about 100,000 declarations and two million return lines).
 
-#include "app/setupcommand.h"
+#include "homebenchmark.h"
 #include "capture/capturaarquivos.h"
 #include "capture/zipengine.h"
 #include "data/executasql.h"
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
-#include "shell/diretorios.h"
 #include "shell/scriptedui.h"
 
 #include <QDir>
@@ -118,19 +117,6 @@ std::map<QString, qint64> contaTabelas(const QSqlDatabase &db)
     return r;
 }
 
-void preparaHome(const QString &pasta)
-{
-    OpcoesSetup op;
-    op.home = pasta;
-    op.anoBase = 2023;
-    QString msg;
-    if (ExecutaSetup(op, &msg) != 0) {
-        std::fprintf(stderr, "%s\n", msg.toUtf8().constData());
-        std::exit(1);
-    }
-    DefineDiretorioSistema(pasta);
-}
-
 qint64 linhasDoArquivo(const QString &zip, qint64 *bytes)
 {
     QTemporaryDir d;
@@ -201,7 +187,7 @@ Estado capturaEstado(const QString &pasta, int contribuintes, int entrega, Memor
         std::fprintf(stderr, "o gerador falhou: %s\n", gerador.readAllStandardError().constData());
         std::exit(1);
     }
-    preparaHome(pasta + QStringLiteral("/home"));
+    preparaHomeDeBenchmark(pasta + QStringLiteral("/home"));
     Estado e;
     ScriptedUi ui;
     ui.setRespostaPadrao(UserInterface::Sim);
@@ -239,7 +225,7 @@ struct Medida
 // The engine's own speed: the rows of each table inserted by a bare loop.
 Medida linhaDeBase(const QString &pasta, const Estado &e, const Captura &c)
 {
-    preparaHome(pasta);
+    preparaHomeDeBenchmark(pasta);
     ScriptedUi ui;
     TdmPrincipal dm(ui);
     dm.Inicia();
