@@ -4,6 +4,7 @@
 #include "shell/win1252.h"
 
 #include <QStringList>
+#include <csignal>
 #include <ibase.h>
 
 namespace {
@@ -37,7 +38,25 @@ QString literal(const QString &s)
     return u'\'' + r + u'\'';
 }
 
+int terminaAposFechamento(const int razao, const int, void *)
+{
+    if (razao == fb_shutrsn_signal) {
+        std::signal(SIGTERM, SIG_DFL);
+        std::raise(SIGTERM);
+    }
+    return 0;
+}
+
 } // namespace
+
+void EncerraProcessoNosSinaisDeTermino()
+{
+    static const bool registrado = [] {
+        ISC_STATUS_ARRAY status{};
+        return fb_shutdown_callback(status, terminaAposFechamento, fb_shut_finish, nullptr) == 0;
+    }();
+    (void)registrado;
+}
 
 QString TextoErroFirebird(const intptr_t *status)
 {

@@ -28,6 +28,11 @@ private:
     unsigned int m_db = 0;
 };
 
+// The client library answers SIGINT and SIGTERM by closing every attachment and letting the process
+// run on with dead connections. Registered once: after that shutdown the process ends as the signal
+// asked, instead of showing "connection shutdown" errors or ignoring a logout.
+void EncerraProcessoNosSinaisDeTermino();
+
 // The server's text for a status vector of Firebird's API.
 QString TextoErroFirebird(const intptr_t *status);
 

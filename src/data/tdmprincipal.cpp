@@ -1,6 +1,7 @@
 #include "data/tdmprincipal.h"
 
 #include "data/executasql.h"
+#include "data/fbconexao.h"
 #include "shell/conversao.h"
 #include "shell/diretorios.h"
 #include "shell/inifile.h"
@@ -142,6 +143,7 @@ void TdmPrincipal::Conectar()
                 causa = QStringLiteral("O arquivo do banco de dados %1 não pode ser gravado.\r\n").arg(arquivo.filePath());
             throw OrbelError(causa + db.lastError().text());
         }
+        EncerraProcessoNosSinaisDeTermino();
         m_sqlQuery = std::make_unique<QSqlQuery>(db);
         m_sqlRel = std::make_unique<QSqlQuery>(db);
         m_sqlRel->setForwardOnly(true);

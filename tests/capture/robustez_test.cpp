@@ -267,18 +267,25 @@ TEST(CaptureRobustness, AReturnCaptureKilledMidwayIsRepairedByCapturingAgainToTh
 
     auto home = TempHome::seeded();
     captura(home, at);
-    QProcess p;
-    p.start(ORBEL_EXECUTABLE, {"--home", home.path(), "capture", "--yes", rt});
-    ASSERT_TRUE(p.waitForStarted());
-    // killed once the import has shown progress, well before its end
-    QByteArray progresso;
-    while (!progresso.contains("Efetuando carga dos dados... 10%")) {
-        ASSERT_TRUE(p.waitForReadyRead(60000)) << progresso.right(300).toStdString();
-        progresso += p.readAllStandardError();
-    }
-    p.kill();
-    p.waitForFinished();
-    EXPECT_GT(BancoDeTeste(home.banco()).conta("DECLARACOES"), 0); // rows of the killed run are there
+    // stopped once the import has shown progress, well before its end: first asked to terminate
+    // (a logout, Ctrl+C), then killed outright
+    auto interrompe = [&](const std::function<void(QProcess &)> &sinal) {
+        QProcess p;
+        p.start(ORBEL_EXECUTABLE, {"--home", home.path(), "capture", "--yes", rt});
+        ASSERT_TRUE(p.waitForStarted());
+        QByteArray progresso;
+        while (!progresso.contains("Efetuando carga dos dados... 10%")) {
+            ASSERT_TRUE(p.waitForReadyRead(60000)) << progresso.right(300).toStdString();
+            progresso += p.readAllStandardError();
+        }
+        sinal(p);
+        ASSERT_TRUE(p.waitForFinished(15000)) << "the process outlived its signal";
+        EXPECT_EQ(p.exitStatus(), QProcess::CrashExit);
+        EXPECT_FALSE(p.readAllStandardError().contains("finalizada com sucesso"));
+    };
+    interrompe([](QProcess &p) { p.terminate(); });
+    interrompe([](QProcess &p) { p.kill(); });
+    EXPECT_GT(BancoDeTeste(home.banco()).conta("DECLARACOES"), 0); // rows of the stopped runs are there
 
     captura(home, rt); // "--yes": the old rows are replaced
     const QStringList esperado = conteudo(limpa.banco()), obtido = conteudo(home.banco());
