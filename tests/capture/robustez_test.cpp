@@ -293,3 +293,47 @@ TEST(CaptureRobustness, AReturnCaptureKilledMidwayIsRepairedByCapturingAgainToTh
     for (int i = 0; i < esperado.size(); ++i)
         ASSERT_EQ(esperado[i], obtido[i]) << "linha " << i;
 }
+
+TEST(CaptureRobustness, NotAZipAndBadValuesInTheMiddleOfAReturnKeepWhatCameBefore)
+{
+    Captura c;
+    const QString falso = c.home.arquivo("RT00124.zip");
+    grava(falso, "PT00124.txt\r\n0A001 isto não é um zip");
+    EXPECT_FALSE(c.captura(CapturaArquivos::Retorno, falso));
+    EXPECT_EQ(c.ui.textos().last(), QString("Falha ao descompactar os arquivos"));
+
+    auto cab = [](const char *tipo, const char *ie) {
+        LinhaFixa l(18);
+        l.poe(1, tipo).poe(3, "001").poe(6, ie);
+        return l;
+    };
+    auto declaracao = [&](const char *ie, const char *entrega, const char *entradas) {
+        return QStringList{cab("0A", ie).texto(), cab("0B", ie).texto(),
+                           cab("01", ie).poe(19, "2023").poe(23, "EMPRESA").poe(58, entrega).poe(66, "080000").poe(72, "01032024")
+                               .poe(80, "01032024").poe(162, "01").texto(),
+                           cab("02", ie).poe(19, "RESP").poe(103, QString(60, u'0')).texto(),
+                           cab("07", ie).poe(19, "000000000001000").poe(34, entradas).poe(49, "000000000000000")
+                               .poe(64, "000000000001000").poe(79, "01").texto()};
+    };
+    // an impossible date is reported and stored as the empty date; an amount with a letter fails
+    // its record and stops the run there
+    QStringList l = declaracao("0000000000001", "31022024", "000000000000500");
+    l << declaracao("0000000000002", "01032024", "0000000000005A0") << declaracao("0000000000003", "01032024", "000000000000500");
+    GravaZipCaptura(c.home.arquivo("RT00224.zip"), l);
+    c.ui.limpa();
+    EXPECT_FALSE(c.captura(CapturaArquivos::Retorno, c.home.arquivo("RT00224.zip")));
+    EXPECT_EQ(c.ui.textos().filter("Data incorreta: 31022024").size(), 1) << c.ui.textos().join(" | ").toStdString();
+    EXPECT_EQ(c.ui.textos().filter("GravaRegistro 7 - ").size(), 1) << c.ui.textos().join(" | ").toStdString();
+    BancoDeTeste b(c.home.banco());
+    EXPECT_EQ(b.conta("DEC_VAF"), 1);
+    EXPECT_EQ(b.conta("DEC_VAF", "ENTRADAS_VAF = 500"), 1);
+    EXPECT_EQ(b.conta("DECLARACOES", "DEC_IE = '0000000000003'"), 0);
+
+    // mended, the same file captures whole
+    l[5 + 4] = cab("07", "0000000000002").poe(19, "000000000001000").poe(34, "000000000000500").poe(49, "000000000000000")
+                   .poe(64, "000000000001000").poe(79, "01").texto();
+    GravaZipCaptura(c.home.arquivo("RT00224.zip"), l);
+    c.ui.limpa();
+    EXPECT_TRUE(c.captura(CapturaArquivos::Retorno, c.home.arquivo("RT00224.zip"))) << c.ui.textos().join(" | ").toStdString();
+    EXPECT_EQ(b.conta("DEC_VAF"), 3);
+}
