@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <csignal>
+#include <signal.h>
 #include <ibase.h>
 
 namespace {
@@ -38,24 +39,15 @@ QString literal(const QString &s)
     return u'\'' + r + u'\'';
 }
 
-int terminaAposFechamento(const int razao, const int, void *)
-{
-    if (razao == fb_shutrsn_signal) {
-        std::signal(SIGTERM, SIG_DFL);
-        std::raise(SIGTERM);
-    }
-    return 0;
-}
-
 } // namespace
 
 void EncerraProcessoNosSinaisDeTermino()
 {
-    static const bool registrado = [] {
-        ISC_STATUS_ARRAY status{};
-        return fb_shutdown_callback(status, terminaAposFechamento, fb_shut_finish, nullptr) == 0;
-    }();
-    (void)registrado;
+    for (const int sinal : {SIGINT, SIGTERM}) {
+        struct sigaction atual {};
+        if (sigaction(sinal, nullptr, &atual) == 0 && atual.sa_handler != SIG_IGN)
+            std::signal(sinal, SIG_DFL);
+    }
 }
 
 QString TextoErroFirebird(const intptr_t *status)

@@ -28,9 +28,11 @@ private:
     unsigned int m_db = 0;
 };
 
-// The client library answers SIGINT and SIGTERM by closing every attachment and letting the process
-// run on with dead connections. Registered once: after that shutdown the process ends as the signal
-// asked, instead of showing "connection shutdown" errors or ignoring a logout.
+// The client library answers SIGINT and SIGTERM by closing every attachment from a thread of its own
+// and letting the process run on with dead connections; racing an exit (the display gone at logout)
+// it can spin for ever holding the database file. Called once connected: the signals end the
+// process at once, as for any program. The engine's careful writes keep the file sound, and a
+// capture cut short is redone with replacement.
 void EncerraProcessoNosSinaisDeTermino();
 
 // The server's text for a status vector of Firebird's API.
