@@ -4,7 +4,6 @@
 #include "shell/win1252.h"
 
 #include <QStringList>
-#include <csignal>
 #include <signal.h>
 #include <ibase.h>
 
@@ -46,7 +45,7 @@ void EncerraProcessoNosSinaisDeTermino()
     for (const int sinal : {SIGINT, SIGTERM}) {
         struct sigaction atual {};
         if (sigaction(sinal, nullptr, &atual) == 0 && atual.sa_handler != SIG_IGN)
-            std::signal(sinal, SIG_DFL);
+            signal(sinal, SIG_DFL);
     }
 }
 

@@ -14,9 +14,7 @@ const char *kIe = "0012345678901";
 
 LinhaFixa cab(const char *tipo, const char *munic = "001", const char *ie = kIe)
 {
-    LinhaFixa l(18);
-    l.poe(1, tipo).poe(3, munic).poe(6, ie);
-    return l;
+    return CabecaRetorno(tipo, ie, munic);
 }
 
 // One declaration: 0A, 01, 02, detail records, then its records 10 with the given error slots.

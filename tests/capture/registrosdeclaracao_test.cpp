@@ -24,9 +24,7 @@ QVariant valorDe(const Atribuicoes &a, const QString &parametro, QString *tabela
 }
 LinhaFixa cabeca(const char *tipo)
 {
-    LinhaFixa l(18);
-    l.poe(1, tipo).poe(3, "001").poe(6, "0012345678901");
-    return l;
+    return CabecaRetorno(tipo, "0012345678901");
 }
 } // namespace
 

@@ -22,9 +22,7 @@ QVariant valorDe(const Atribuicoes &a, const QString &parametro)
 }
 LinhaFixa cabeca(const char *tipo, const char *ie = "0000000000000")
 {
-    LinhaFixa l(18);
-    l.poe(1, tipo).poe(3, "001").poe(6, ie);
-    return l;
+    return CabecaRetorno(tipo, ie);
 }
 LinhaFixa indice(const char *tipo)
 {

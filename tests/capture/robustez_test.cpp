@@ -149,21 +149,16 @@ TEST(CaptureRobustness, BrokenOrEmptyArchivesAndEmptyFilesChangeNothingAndTheNex
 TEST(CaptureRobustness, ReturnLinesShorterThanTheirLayout)
 {
     Captura c;
-    auto cab = [](const char *tipo, const char *ie) {
-        LinhaFixa l(18);
-        l.poe(1, tipo).poe(3, "001").poe(6, ie);
-        return l;
-    };
     QStringList l;
     // a declaration whose address records hold only their head: its fields are empty
-    l << cab("0A", "0000000000001").texto() << cab("0B", "0000000000001").texto();
-    l << cab("01", "0000000000001").poe(19, "2023").poe(23, "CURTA").poe(58, "01032024").poe(66, "080000").poe(72, "01032024")
+    l << CabecaRetorno("0A", "0000000000001").texto() << CabecaRetorno("0B", "0000000000001").texto();
+    l << CabecaRetorno("01", "0000000000001").poe(19, "2023").poe(23, "CURTA").poe(58, "01032024").poe(66, "080000").poe(72, "01032024")
              .poe(80, "01032024").poe(162, "01").texto();
-    l << cab("02", "0000000000001").poe(19, "RESP").texto();
-    l << cab("08", "0000000000001").poe(19, "001").poe(22, "15").texto(); // ends before its percentage
+    l << CabecaRetorno("02", "0000000000001").poe(19, "RESP").texto();
+    l << CabecaRetorno("08", "0000000000001").poe(19, "001").poe(22, "15").texto(); // ends before its percentage
     // a VAF record without its amounts: the record fails and the run stops there
-    l << cab("07", "0000000000001").texto();
-    l << cab("0A", "0000000000002").texto() << cab("01", "0000000000002").texto();
+    l << CabecaRetorno("07", "0000000000001").texto();
+    l << CabecaRetorno("0A", "0000000000002").texto() << CabecaRetorno("01", "0000000000002").texto();
     GravaZipCaptura(c.home.arquivo("RT00124.zip"), l);
     EXPECT_FALSE(c.captura(CapturaArquivos::Retorno, c.home.arquivo("RT00124.zip")));
     EXPECT_EQ(c.ui.textos().filter("GravaRegistro 7 - ").size(), 1) << c.ui.textos().join(" | ").toStdString();
@@ -302,17 +297,12 @@ TEST(CaptureRobustness, NotAZipAndBadValuesInTheMiddleOfAReturnKeepWhatCameBefor
     EXPECT_FALSE(c.captura(CapturaArquivos::Retorno, falso));
     EXPECT_EQ(c.ui.textos().last(), QString("Falha ao descompactar os arquivos"));
 
-    auto cab = [](const char *tipo, const char *ie) {
-        LinhaFixa l(18);
-        l.poe(1, tipo).poe(3, "001").poe(6, ie);
-        return l;
-    };
     auto declaracao = [&](const char *ie, const char *entrega, const char *entradas) {
-        return QStringList{cab("0A", ie).texto(), cab("0B", ie).texto(),
-                           cab("01", ie).poe(19, "2023").poe(23, "EMPRESA").poe(58, entrega).poe(66, "080000").poe(72, "01032024")
+        return QStringList{CabecaRetorno("0A", ie).texto(), CabecaRetorno("0B", ie).texto(),
+                           CabecaRetorno("01", ie).poe(19, "2023").poe(23, "EMPRESA").poe(58, entrega).poe(66, "080000").poe(72, "01032024")
                                .poe(80, "01032024").poe(162, "01").texto(),
-                           cab("02", ie).poe(19, "RESP").poe(103, QString(60, u'0')).texto(),
-                           cab("07", ie).poe(19, "000000000001000").poe(34, entradas).poe(49, "000000000000000")
+                           CabecaRetorno("02", ie).poe(19, "RESP").poe(103, QString(60, u'0')).texto(),
+                           CabecaRetorno("07", ie).poe(19, "000000000001000").poe(34, entradas).poe(49, "000000000000000")
                                .poe(64, "000000000001000").poe(79, "01").texto()};
     };
     // an impossible date is reported and stored as the empty date; an amount with a letter fails
@@ -330,8 +320,8 @@ TEST(CaptureRobustness, NotAZipAndBadValuesInTheMiddleOfAReturnKeepWhatCameBefor
     EXPECT_EQ(b.conta("DECLARACOES", "DEC_IE = '0000000000003'"), 0);
 
     // mended, the same file captures whole
-    l[5 + 4] = cab("07", "0000000000002").poe(19, "000000000001000").poe(34, "000000000000500").poe(49, "000000000000000")
-                   .poe(64, "000000000001000").poe(79, "01").texto();
+    l = declaracao("0000000000001", "31022024", "000000000000500");
+    l << declaracao("0000000000002", "01032024", "000000000000500") << declaracao("0000000000003", "01032024", "000000000000500");
     GravaZipCaptura(c.home.arquivo("RT00224.zip"), l);
     c.ui.limpa();
     EXPECT_TRUE(c.captura(CapturaArquivos::Retorno, c.home.arquivo("RT00224.zip"))) << c.ui.textos().join(" | ").toStdString();

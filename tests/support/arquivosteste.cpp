@@ -8,6 +8,13 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+LinhaFixa CabecaRetorno(const char *tipo, const char *ie, const char *municipio)
+{
+    LinhaFixa l(18);
+    l.poe(1, QLatin1String(tipo)).poe(3, QLatin1String(municipio)).poe(6, QLatin1String(ie));
+    return l;
+}
+
 LinhaFixa LinhaAtivoTeste(const QString &ie, const QString &municipio, const QString &cnpj, const QString &nome)
 {
     LinhaFixa l(716);

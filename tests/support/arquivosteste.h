@@ -23,6 +23,9 @@ private:
     QString m_linha;
 };
 
+// The head every return record shares: type (1-2), municipality (3-5), inscrição estadual (6-18).
+LinhaFixa CabecaRetorno(const char *tipo, const char *ie, const char *municipio = "001");
+
 // An active-taxpayer line with the usual fields filled.
 LinhaFixa LinhaAtivoTeste(const QString &ie, const QString &municipio, const QString &cnpj,
                           const QString &nome = QStringLiteral("COMERCIO TESTE LTDA"));
