@@ -3,11 +3,11 @@
 // (one prepared statement, a commit every 10,000 rows, no parsing) to give the engine's own speed.
 //   bench_ativos [N]      (default 100000)
 
-#include "homebenchmark.h"
 #include "capture/capturaarquivos.h"
 #include "capture/zipengine.h"
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
+#include "homebenchmark.h"
 #include "shell/scriptedui.h"
 #include "shell/win1252.h"
 
@@ -17,7 +17,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 QString linha(int i)
 {
@@ -92,12 +93,15 @@ double linhaDeBase(int n)
     t.start();
     {
         TransacaoEmLote tx(dm.MainConnection());
-        InsercaoEmLote ins(tx, QStringLiteral(
-            "INSERT INTO ATIVOS (MUNIC_CODIGO, IE, CNAEF_ID, DESMEMBRAMENTO, CODUF, NOMECOMER, NRCRC, UFCRC, CPFCONTAD, "
-            "CGCCONTAD, ENDERECO, NOMCONTAD, DDDCONTAD, TELEFCONTAD, RAMALCONTAD, VLADICANT, OUTENTANT, REGRECATU, "
-            "ENDCONTADOR, UFCONTAD, NOMEMUNICCONTAD, BAIRROCONTAD, CEPCONTAD, BAIRROCONTRIBUINTE, MAILRESPONSAVEL, "
-            "MUNIC_ANTERIOR_CONTRIB, ENTRADAANT, SAIDAANT, OBRIGADO, CNPJ, CEP) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,"
-            "?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+        InsercaoEmLote ins(tx, QStringLiteral("INSERT INTO ATIVOS (MUNIC_CODIGO, IE, CNAEF_ID, "
+                                              "DESMEMBRAMENTO, CODUF, NOMECOMER, NRCRC, UFCRC, CPFCONTAD, "
+                                              "CGCCONTAD, ENDERECO, NOMCONTAD, DDDCONTAD, TELEFCONTAD, "
+                                              "RAMALCONTAD, VLADICANT, OUTENTANT, REGRECATU, "
+                                              "ENDCONTADOR, UFCONTAD, NOMEMUNICCONTAD, BAIRROCONTAD, "
+                                              "CEPCONTAD, BAIRROCONTRIBUINTE, MAILRESPONSAVEL, "
+                                              "MUNIC_ANTERIOR_CONTRIB, ENTRADAANT, SAIDAANT, OBRIGADO, CNPJ, "
+                                              "CEP) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,"
+                                              "?,?,?,?,?,?,?,?,?,?,?,?,?)"));
         for (int i = 0; i < n; ++i) {
             for (int p = 0; p < ins.parametros(); ++p)
                 ins.setTexto(p, QStringLiteral("X"));
@@ -122,9 +126,9 @@ int main(int argc, char **argv)
     const double um = capturaAtivos(n);
     const double quatro = capturaAtivos(4 * n);
     std::printf("linha de base (API nativa, %d linhas): %.2f s, %.0f linhas/s\n", n, base, n / base);
-    std::printf("captura de ativos, %d linhas: %.2f s, %.0f linhas/s (%.2f da linha de base)\n", n, um, n / um,
-                (n / um) / (n / base));
-    std::printf("captura de ativos, %d linhas: %.2f s, %.0f linhas/s; 4x o arquivo levou %.2fx o tempo\n", 4 * n,
-                quatro, 4 * n / quatro, quatro / um);
+    std::printf("captura de ativos, %d linhas: %.2f s, %.0f linhas/s (%.2f da linha de base)\n", n, um,
+                n / um, (n / um) / (n / base));
+    std::printf("captura de ativos, %d linhas: %.2f s, %.0f linhas/s; 4x o arquivo levou %.2fx o tempo\n",
+                4 * n, quatro, 4 * n / quatro, quatro / um);
     return 0;
 }

@@ -11,12 +11,12 @@
 // N is the whole state's taxpayers (default 200000, in 50 municipalities); P the percentage that
 // deliver a declaration (default 50, about 100,000 declarations and two million return lines).
 
-#include "homebenchmark.h"
 #include "capture/capturaarquivos.h"
 #include "capture/zipengine.h"
 #include "data/executasql.h"
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
+#include "homebenchmark.h"
 #include "shell/scriptedui.h"
 
 #include <QDir>
@@ -31,18 +31,19 @@
 #include <chrono>
 #include <cstdio>
 #include <map>
-#include <thread>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 constexpr int kMunicipios = 50;
 
 // Samples the resident memory every 20 ms and keeps the peak since the last reset.
 class Memoria
 {
-public:
+  public:
     Memoria()
         : m_thread([this] {
               while (!m_fim) {
@@ -71,14 +72,13 @@ public:
     // The peak since the last reset; starts a new one from the memory in use now.
     qint64 reinicia() { return m_pico.exchange(residente()); }
 
-private:
+  private:
     std::atomic<qint64> m_pico{0};
     std::atomic<bool> m_fim{false};
     std::thread m_thread;
 };
 
-struct Etapa
-{
+struct Etapa {
     double segundos = 0, cpu = 0;
     qint64 picoBytes = 0;
     qint64 inicioBytes = 0; // resident memory when the step began: the peak above it is the step's own
@@ -92,15 +92,15 @@ double tempoCpu()
     return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-struct Captura
-{
+struct Captura {
     qint64 linhas = 0, bytes = 0;
     std::map<int, Etapa> etapas;
     std::map<QString, qint64> linhasPorTabela; // rows each table gained
     bool ok = false;
 };
 
-const char *const kNomesEtapas[] = {"descompactação", "verificação", "importação", "resumo", "atualizações finais"};
+const char *const kNomesEtapas[] = {"descompactação", "verificação", "importação", "resumo",
+                                    "atualizações finais"};
 
 std::map<QString, qint64> contaTabelas(const QSqlDatabase &db)
 {
@@ -167,8 +167,7 @@ Captura captura(TdmPrincipal &dm, ScriptedUi &ui, Memoria &mem, int tipo, const 
     return r;
 }
 
-struct Estado
-{
+struct Estado {
     Captura ativos, retorno;
     // stored rows of each table, for the bare loop: it writes rows of the same sizes as the capture's
     std::map<QString, std::vector<QVariantList>> amostras;
@@ -180,8 +179,9 @@ Estado capturaEstado(const QString &pasta, int contribuintes, int entrega, Memor
     const QString arquivos = pasta + QStringLiteral("/arquivos");
     QProcess gerador;
     gerador.start(QCoreApplication::applicationDirPath() + QStringLiteral("/gerador"),
-                  {QStringLiteral("--out"), arquivos, QStringLiteral("--municipios"), QString::number(kMunicipios),
-                   QStringLiteral("--contribuintes"), QString::number(contribuintes / kMunicipios), QStringLiteral("--entrega"),
+                  {QStringLiteral("--out"), arquivos, QStringLiteral("--municipios"),
+                   QString::number(kMunicipios), QStringLiteral("--contribuintes"),
+                   QString::number(contribuintes / kMunicipios), QStringLiteral("--entrega"),
                    QString::number(entrega)});
     if (!gerador.waitForFinished(-1) || gerador.exitCode() != 0) {
         std::fprintf(stderr, "o gerador falhou: %s\n", gerador.readAllStandardError().constData());
@@ -197,7 +197,8 @@ Estado capturaEstado(const QString &pasta, int contribuintes, int entrega, Memor
     e.retorno = captura(dm, ui, mem, CapturaArquivos::Retorno, arquivos + QStringLiteral("/RT0024.zip"));
     for (const auto *c : {&e.ativos, &e.retorno})
         for (const auto &[tabela, n] : c->linhasPorTabela) {
-            QSqlQuery q = ExecutaSql(dm.MainConnection(), QStringLiteral("SELECT FIRST 2000 * FROM ") + tabela);
+            QSqlQuery q =
+                ExecutaSql(dm.MainConnection(), QStringLiteral("SELECT FIRST 2000 * FROM ") + tabela);
             const QSqlRecord registro = q.record();
             QStringList nomes;
             for (int i = 0; i < registro.count(); ++i)
@@ -217,8 +218,7 @@ Estado capturaEstado(const QString &pasta, int contribuintes, int entrega, Memor
     return e;
 }
 
-struct Medida
-{
+struct Medida {
     double segundos = 0, cpu = 0;
 };
 
@@ -248,9 +248,10 @@ Medida linhaDeBase(const QString &pasta, const Estado &e, const Captura &c)
                                        .arg(tabela, nomes.join(u','), parametros.join(u',')));
             const std::vector<QVariantList> &linhas = e.amostras.at(tabela);
             // keys vary as they do in the captured rows
-            const int chave = nomes.indexOf(QStringLiteral("DEC_ID")) >= 0 ? nomes.indexOf(QStringLiteral("DEC_ID"))
-                              : nomes.indexOf(QStringLiteral("IE")) >= 0   ? nomes.indexOf(QStringLiteral("IE"))
-                                                                           : nomes.indexOf(QStringLiteral("MUNIC_CODIGO"));
+            const int chave =
+                nomes.indexOf(QStringLiteral("DEC_ID")) >= 0 ? nomes.indexOf(QStringLiteral("DEC_ID"))
+                : nomes.indexOf(QStringLiteral("IE")) >= 0   ? nomes.indexOf(QStringLiteral("IE"))
+                                                             : nomes.indexOf(QStringLiteral("MUNIC_CODIGO"));
             const bool numerica = chave >= 0 && nomes.at(chave) == QLatin1String("DEC_ID");
             for (qint64 i = 0; i < n; ++i) {
                 const QVariantList &valores = linhas[size_t(i) % linhas.size()];
@@ -268,7 +269,8 @@ Medida linhaDeBase(const QString &pasta, const Estado &e, const Captura &c)
         ns += t.nsecsElapsed();
         cpu += tempoCpu() - cpu0;
         if (qEnvironmentVariableIsSet("BENCH_DETALHES"))
-            std::fprintf(stderr, "BASE %8.3f s %8lld x %s\n", t.nsecsElapsed() / 1e9, n, tabela.toUtf8().constData());
+            std::fprintf(stderr, "BASE %8.3f s %8lld x %s\n", t.nsecsElapsed() / 1e9, n,
+                         tabela.toUtf8().constData());
     }
     return {ns / 1e9, cpu};
 }
@@ -292,20 +294,22 @@ qint64 soma(const std::map<QString, qint64> &m)
 
 void imprime(const char *nome, const Captura &c)
 {
-    std::printf("\n%s: %lld linhas, %.1f MB de texto, %lld registros gravados\n", nome, c.linhas, c.bytes / 1048576.0,
-                soma(c.linhasPorTabela));
-    std::printf("  %-22s %9s %9s %12s %12s %10s %10s\n", "etapa", "s", "cpu s", "linhas/s", "registros/s", "pico MB",
-                "+MB");
+    std::printf("\n%s: %lld linhas, %.1f MB de texto, %lld registros gravados\n", nome, c.linhas,
+                c.bytes / 1048576.0, soma(c.linhasPorTabela));
+    std::printf("  %-22s %9s %9s %12s %12s %10s %10s\n", "etapa", "s", "cpu s", "linhas/s", "registros/s",
+                "pico MB", "+MB");
     double total = 0;
     for (const auto &[f, etapa] : c.etapas) {
         qint64 registros = 0;
         if (f == CapturaArquivos::Importacao)
             registros = soma(c.linhasPorTabela);
         else if (f == CapturaArquivos::Resumo)
-            registros = c.linhasPorTabela.count(QStringLiteral("MUNIC_RESUMO")) ? c.linhasPorTabela.at(QStringLiteral("MUNIC_RESUMO")) : 0;
+            registros = c.linhasPorTabela.count(QStringLiteral("MUNIC_RESUMO"))
+                            ? c.linhasPorTabela.at(QStringLiteral("MUNIC_RESUMO"))
+                            : 0;
         total += etapa.segundos;
-        std::printf("  %-22s %9.2f %9.2f %12.0f %12s %10.0f %10.0f\n", kNomesEtapas[f], etapa.segundos, etapa.cpu,
-                    c.linhas / etapa.segundos,
+        std::printf("  %-22s %9.2f %9.2f %12.0f %12s %10.0f %10.0f\n", kNomesEtapas[f], etapa.segundos,
+                    etapa.cpu, c.linhas / etapa.segundos,
                     registros ? QByteArray::number(registros / etapa.segundos, 'f', 0).constData() : "-",
                     etapa.picoBytes / 1048576.0, (etapa.picoBytes - etapa.inicioBytes) / 1048576.0);
     }
@@ -314,7 +318,8 @@ void imprime(const char *nome, const Captura &c)
 
 double importacao(const Captura &c)
 {
-    return c.etapas.count(CapturaArquivos::Importacao) ? c.etapas.at(CapturaArquivos::Importacao).segundos : 0;
+    return c.etapas.count(CapturaArquivos::Importacao) ? c.etapas.at(CapturaArquivos::Importacao).segundos
+                                                       : 0;
 }
 
 double cpuImportacao(const Captura &c)
@@ -351,7 +356,9 @@ int main(int argc, char **argv)
         else if (a[i] == QLatin1String("--pasta") && i + 1 < a.size())
             pasta = a[++i];
         else {
-            std::fprintf(stderr, "uso: bench_captura [--contribuintes N] [--entrega P] [--pasta DIR] [--sem-quarto]\n");
+            std::fprintf(
+                stderr,
+                "uso: bench_captura [--contribuintes N] [--entrega P] [--pasta DIR] [--sem-quarto]\n");
             return 2;
         }
     }
@@ -360,7 +367,8 @@ int main(int argc, char **argv)
         pasta = temporaria.path();
     Memoria mem;
 
-    std::printf("estado de %d contribuintes em %d municípios, %d%% entregam\n", contribuintes, kMunicipios, entrega);
+    std::printf("estado de %d contribuintes em %d municípios, %d%% entregam\n", contribuintes, kMunicipios,
+                entrega);
     std::fflush(stdout);
     Estado q1;
     if (quarto)
@@ -371,14 +379,18 @@ int main(int argc, char **argv)
     std::fflush(stdout);
 
     const Medida baseAtivos = melhorLinhaDeBase(pasta + QStringLiteral("/base-ativos"), cheio, cheio.ativos);
-    const Medida baseRetorno = melhorLinhaDeBase(pasta + QStringLiteral("/base-retorno"), cheio, cheio.retorno);
-    const qint64 regAtivos = soma(cheio.ativos.linhasPorTabela), regRetorno = soma(cheio.retorno.linhasPorTabela);
+    const Medida baseRetorno =
+        melhorLinhaDeBase(pasta + QStringLiteral("/base-retorno"), cheio, cheio.retorno);
+    const qint64 regAtivos = soma(cheio.ativos.linhasPorTabela),
+                 regRetorno = soma(cheio.retorno.linhasPorTabela);
     std::printf("\nlinha de base (API nativa, mesmas tabelas e quantidades)\n");
-    std::printf("  ativos:  %lld registros em %.2f s (cpu %.2f s) = %.0f registros/s; importação %.0f registros/s = %.2f da "
+    std::printf("  ativos:  %lld registros em %.2f s (cpu %.2f s) = %.0f registros/s; importação %.0f "
+                "registros/s = %.2f da "
                 "linha de base\n",
                 regAtivos, baseAtivos.segundos, baseAtivos.cpu, regAtivos / baseAtivos.segundos,
                 regAtivos / importacao(cheio.ativos), baseAtivos.segundos / importacao(cheio.ativos));
-    std::printf("  retorno: %lld registros em %.2f s (cpu %.2f s) = %.0f registros/s; importação %.0f registros/s = %.2f da "
+    std::printf("  retorno: %lld registros em %.2f s (cpu %.2f s) = %.0f registros/s; importação %.0f "
+                "registros/s = %.2f da "
                 "linha de base\n",
                 regRetorno, baseRetorno.segundos, baseRetorno.cpu, regRetorno / baseRetorno.segundos,
                 regRetorno / importacao(cheio.retorno), baseRetorno.segundos / importacao(cheio.retorno));
@@ -386,14 +398,17 @@ int main(int argc, char **argv)
 
     if (quarto) {
         const Estado q2 = capturaEstado(pasta + QStringLiteral("/quarto-2"), contribuintes / 4, entrega, mem);
-        std::printf("\nlinearidade (o estado inteiro tem 4x o quarto de estado; quartos antes e depois, vale o mais rápido)\n");
+        std::printf("\nlinearidade (o estado inteiro tem 4x o quarto de estado; quartos antes e depois, vale "
+                    "o mais rápido)\n");
         auto linha = [&](const char *nome, const Captura &a, const Captura &b, const Captura &c) {
             const Captura &q = importacao(a) <= importacao(b) ? a : b;
-            std::printf("  %-8s %lld -> %lld linhas, importação %.2f s (%.2f s) -> %.2f s = %.2fx; cpu %.2f s -> %.2f s = "
+            std::printf("  %-8s %lld -> %lld linhas, importação %.2f s (%.2f s) -> %.2f s = %.2fx; cpu %.2f "
+                        "s -> %.2f s = "
                         "%.2fx; memória acrescida no pico %.0f MB -> %.0f MB\n",
                         nome, q.linhas, c.linhas, importacao(q), importacao(&q == &a ? b : a), importacao(c),
-                        importacao(c) / importacao(q), cpuImportacao(q), cpuImportacao(c), cpuImportacao(c) / cpuImportacao(q),
-                        picoImportacao(q) / 1048576.0, picoImportacao(c) / 1048576.0);
+                        importacao(c) / importacao(q), cpuImportacao(q), cpuImportacao(c),
+                        cpuImportacao(c) / cpuImportacao(q), picoImportacao(q) / 1048576.0,
+                        picoImportacao(c) / 1048576.0);
         };
         linha("ativos:", q1.ativos, q2.ativos, cheio.ativos);
         linha("retorno:", q1.retorno, q2.retorno, cheio.retorno);

@@ -9,7 +9,7 @@
 // box instead of crossing Qt's event loop; a fatal connection failure ends the program.
 class AplicacaoOrbel : public QApplication
 {
-public:
+  public:
     using QApplication::QApplication;
     UserInterface *ui = nullptr;
 

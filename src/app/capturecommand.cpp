@@ -8,10 +8,12 @@
 #include <QFileInfo>
 #include <cstdio>
 
-namespace {
+namespace
+{
 int uso(const QString &erro)
 {
-    std::fprintf(stderr, "%s\nUso: orbel [--home PASTA] capture [--yes] [--type ativos|retorno] ARQUIVO.zip\n",
+    std::fprintf(stderr,
+                 "%s\nUso: orbel [--home PASTA] capture [--yes] [--type ativos|retorno] ARQUIVO.zip\n",
                  erro.toUtf8().constData());
     return 2;
 }
@@ -48,7 +50,8 @@ int ExecutaCaptura(const QStringList &opcoes)
     else if (nome.startsWith(QLatin1String("RT")))
         tipo = CapturaArquivos::Retorno;
     else
-        return uso(QStringLiteral("O nome do arquivo não diz o tipo (AT... ou RT...); use --type ativos|retorno."));
+        return uso(
+            QStringLiteral("O nome do arquivo não diz o tipo (AT... ou RT...); use --type ativos|retorno."));
 
     ScriptedUi ui;
     ui.setEco(stdout, stderr);

@@ -2,8 +2,8 @@
 
 #include "app/aplicacaoorbel.h"
 
-#include "data/tdmprincipal.h"
 #include "capture/widgets/frmcapturaativoretorno.h"
+#include "data/tdmprincipal.h"
 #include "data/widgets/frmparametros.h"
 #include "maintenance/widgets/frmlimpezabase.h"
 #include "shell/formatacao.h"
@@ -18,7 +18,8 @@
 void RegistraJanelas(TfrmPrincipal &principal, TdmPrincipal &dm)
 {
     principal.registraJanela(QStringLiteral("Parametros"), [&dm] { MostraJanela<TfrmParametros>(dm); });
-    principal.registraJanela(QStringLiteral("Capturar"), [&dm] { MostraJanela<TfrmCapturaAtivoRetorno>(dm); });
+    principal.registraJanela(QStringLiteral("Capturar"),
+                             [&dm] { MostraJanela<TfrmCapturaAtivoRetorno>(dm); });
     principal.registraJanela(QStringLiteral("LimparBase"), [&dm] { MostraJanela<TfrmLimpezaBase>(dm); });
     QObject::connect(&dm, &TdmPrincipal::anoBaseAlterado, &principal, &TfrmPrincipal::AtualizaAnoBase);
 }
@@ -30,8 +31,7 @@ int ExecutaInterfaceGrafica(AplicacaoOrbel &app)
     app.setWindowIcon(Figuras::iconePrograma());
     QtUi ui;
     app.ui = &ui;
-    struct Solta
-    {
+    struct Solta {
         AplicacaoOrbel &app;
         ~Solta() { app.ui = nullptr; }
     } solta{app};
@@ -43,7 +43,8 @@ int ExecutaInterfaceGrafica(AplicacaoOrbel &app)
     }
     int status = 0;
     {
-        TfrmPrincipal principal(dm.ConfigApp(), ui, [&dm] { return dm.LeParametro(QStringLiteral("ANOEXERCICIO")); });
+        TfrmPrincipal principal(dm.ConfigApp(), ui,
+                                [&dm] { return dm.LeParametro(QStringLiteral("ANOEXERCICIO")); });
         RegistraJanelas(principal, dm);
         principal.show();
         status = app.exec();

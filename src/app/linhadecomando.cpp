@@ -10,7 +10,8 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 void escreve(FILE *f, const QString &texto)
 {

@@ -4,12 +4,11 @@
 #include <QStringList>
 
 // What the command line asked for: a subcommand (empty: the GUI), the program folder and the rest.
-struct LinhaDeComando
-{
+struct LinhaDeComando {
     QString subcomando;
-    QString home;        // --home DIR, else ORBEL_HOME, else empty (the executable's folder)
-    QStringList opcoes;  // everything after the subcommand, --home removed
-    QString erro;        // usage error, empty when fine
+    QString home;       // --home DIR, else ORBEL_HOME, else empty (the executable's folder)
+    QStringList opcoes; // everything after the subcommand, --home removed
+    QString erro;       // usage error, empty when fine
 };
 
 LinhaDeComando LeLinhaDeComando(const QStringList &argumentos);

@@ -19,20 +19,23 @@ int ExecutaSetup(const OpcoesSetup &opcoes, QString *mensagem)
     const int ano = opcoes.anoBase ? opcoes.anoBase : QDate::currentDate().year() - 1;
     if (QFileInfo::exists(banco) && !opcoes.forcar) {
         *mensagem = QStringLiteral("Já existe um banco de dados em %1; ele não foi substituído. "
-                                   "Use --force para criar um banco novo no lugar dele.").arg(banco);
+                                   "Use --force para criar um banco novo no lugar dele.")
+                        .arg(banco);
         return 1;
     }
     try {
         for (const char *pasta : {"bd", "temp", "bin", "Backup"})
             if (!QDir().mkpath(home + u'/' + QLatin1String(pasta)))
-                throw OrbelError(QStringLiteral("Não foi possível criar a pasta ") + home + u'/' + QLatin1String(pasta));
+                throw OrbelError(QStringLiteral("Não foi possível criar a pasta ") + home + u'/' +
+                                 QLatin1String(pasta));
 
         const QString ini = home + QStringLiteral("/ORBEL.ini");
         QSaveFile f(ini);
         if (!f.open(QIODevice::WriteOnly))
             throw OrbelError(QStringLiteral("Não foi possível gravar ") + ini);
         f.write(Win1252::encode(QStringLiteral("[ORBEL]\r\nDatabase=%1\r\nBackup=\r\nRestore=\r\n\r\n"
-                                               "[Ativos]\r\nUltimo=\r\n\r\n[Retornos]\r\nUltimo=\r\n").arg(banco)));
+                                               "[Ativos]\r\nUltimo=\r\n\r\n[Retornos]\r\nUltimo=\r\n")
+                                    .arg(banco)));
         if (!f.commit())
             throw OrbelError(QStringLiteral("Não foi possível gravar ") + ini);
 

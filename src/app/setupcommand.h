@@ -3,8 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-struct OpcoesSetup
-{
+struct OpcoesSetup {
     QString home;
     int anoBase = 0; // 0: the current year - 1
     bool forcar = false;

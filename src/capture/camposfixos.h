@@ -4,7 +4,8 @@
 #include <QStringView>
 
 // Fixed-width fields of the state's files, read the one way every reader shares.
-namespace CamposFixos {
+namespace CamposFixos
+{
 
 // Trims blanks and control characters at both ends, as every line is trimmed before reading.
 inline QStringView aparaLinha(QStringView linha)

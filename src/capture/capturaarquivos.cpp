@@ -19,7 +19,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-namespace {
+namespace
+{
 
 QString secao(int tipo)
 {
@@ -27,15 +28,16 @@ QString secao(int tipo)
 }
 
 // Keeps the wait message closed on every path.
-struct FechaAguarde
-{
+struct FechaAguarde {
     UserInterface &ui;
     ~FechaAguarde() { ui.aguarde(QString()); }
 };
 
 } // namespace
 
-CapturaArquivos::CapturaArquivos(TdmPrincipal &dm, UserInterface &ui) : m_dm(dm), m_ui(ui) {}
+CapturaArquivos::CapturaArquivos(TdmPrincipal &dm, UserInterface &ui) : m_dm(dm), m_ui(ui)
+{
+}
 
 CapturaArquivos::~CapturaArquivos()
 {
@@ -118,20 +120,21 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
     // The archive of base year Y carries the two last digits of Y + 1 just before ".zip".
     const int anoBase = StrToInt(m_dm.LeParametro(QStringLiteral("ANOEXERCICIO")).mid(2, 2));
     const qsizetype zip = arquivo.indexOf(QStringLiteral(".zip"));
-    const int anoArquivo = StrToInt(zip < 0 ? QString() : arquivo.mid(qMax<qsizetype>(0, zip - 2), qMin<qsizetype>(2, zip)));
+    const int anoArquivo =
+        StrToInt(zip < 0 ? QString() : arquivo.mid(qMax<qsizetype>(0, zip - 2), qMin<qsizetype>(2, zip)));
     if (anoBase + 1 != anoArquivo &&
-        m_ui.mensagem(QStringLiteral("Alerta"),
-                      QStringLiteral("O ano base do arquivo é diferente do informado nos parâmetros do sistema.\r\n"
-                                     "Confirma mesmo assim a captura deste arquivo?"),
-                      UserInterface::Icone::Informacao,
-                      UserInterface::Botoes(UserInterface::Sim) | UserInterface::Nao) != UserInterface::Sim)
+        m_ui.mensagem(
+            QStringLiteral("Alerta"),
+            QStringLiteral("O ano base do arquivo é diferente do informado nos parâmetros do sistema.\r\n"
+                           "Confirma mesmo assim a captura deste arquivo?"),
+            UserInterface::Icone::Informacao,
+            UserInterface::Botoes(UserInterface::Sim) | UserInterface::Nao) != UserInterface::Sim)
         return false;
 
     ContextoCaptura ctx{m_dm, m_ui, arquivo, false,
                         [this](int t, const QString &nome) { GravaUltimoArquivo(t, nome); }};
     m_ctx = &ctx;
-    struct Solta
-    {
+    struct Solta {
         ContextoCaptura *&p;
         ~Solta() { p = nullptr; }
     } solta{m_ctx};
@@ -174,7 +177,9 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
                 progresso.setMessage(QStringLiteral("Aguarde..."));
                 progresso.setMaxCount(verificacao.contagemEsperada);
                 ResultadoCarga resultado = ResultadoCarga::Falhou;
-                progresso.OnExecute = [&](TSPProgress &p) { resultado = ProgressoImportaAtivosExecute(ctx, p); };
+                progresso.OnExecute = [&](TSPProgress &p) {
+                    resultado = ProgressoImportaAtivosExecute(ctx, p);
+                };
                 fase(Importacao);
                 completa = progresso.Execute() && resultado == ResultadoCarga::Completa;
                 fase(Resumo);
@@ -200,7 +205,8 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
 
     if (!completa)
         return false;
-    m_ui.informa(QStringLiteral("Captura de arquivos"), QStringLiteral("Captura de arquivo finalizada com sucesso"));
+    m_ui.informa(QStringLiteral("Captura de arquivos"),
+                 QStringLiteral("Captura de arquivo finalizada com sucesso"));
     return true;
 }
 
@@ -230,7 +236,8 @@ void CapturaArquivos::AtualizacoesFinais()
         // the base-year condition of the second statement stands inside the sub-query, so
         // declarations of other years all become 'S'
         for (const QString &sql :
-             {QStringLiteral("UPDATE DECLARACOES SET DECLARACOES.NAO_CONSTA_ATIVOS='N' WHERE DECLARACOES.DEC_EXERCICIO=?"),
+             {QStringLiteral("UPDATE DECLARACOES SET DECLARACOES.NAO_CONSTA_ATIVOS='N' WHERE "
+                             "DECLARACOES.DEC_EXERCICIO=?"),
               QStringLiteral("UPDATE DECLARACOES SET DECLARACOES.NAO_CONSTA_ATIVOS = 'S' WHERE NOT EXISTS "
                              "(SELECT ATIVOS.IE FROM ATIVOS WHERE DECLARACOES.DEC_IE = ATIVOS.IE AND "
                              "DECLARACOES.DEC_EXERCICIO= ?)")}) {

@@ -12,7 +12,7 @@ class UserInterface;
 // unpacking, the import of the chosen type, the summary and the final updates.
 class CapturaArquivos
 {
-public:
+  public:
     enum Tipo { Nenhum = -1, Ativos = 0, Retorno = 1 };
 
     CapturaArquivos(TdmPrincipal &dm, UserInterface &ui);
@@ -39,7 +39,7 @@ public:
     static QString UltimoArquivo(int tipo);
     void GravaUltimoArquivo(int tipo, const QString &nome);
 
-private:
+  private:
     bool executa(int tipo, const QString &arquivo);
     void descompacta(const QString &arquivo);
     void AtualizacoesFinais();

@@ -10,15 +10,13 @@ class UserInterface;
 enum class ResultadoCarga { Completa, Falhou, Interrompida };
 
 // What a precheck decided: whether to import, and the line estimate for the progress display.
-struct Verificacao
-{
+struct Verificacao {
     bool prossegue = false;
     int contagemEsperada = 0;
 };
 
 // What a capture run shares between the flow (window or command line) and the imports.
-struct ContextoCaptura
-{
+struct ContextoCaptura {
     TdmPrincipal &dm;
     UserInterface &ui;
     QString arquivo;           // full path of the chosen zip archive

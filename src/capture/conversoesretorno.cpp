@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-namespace ConversoesRetorno {
+namespace ConversoesRetorno
+{
 
 double Valor(QStringView texto)
 {
@@ -57,8 +58,8 @@ double Valor(QStringView texto)
         throw OrbelError(QStringLiteral("'%1' não é um valor de ponto flutuante válido").arg(texto));
     // Up to 15 significant digits an integer divided by a power of ten is exact and correctly
     // rounded, the same double as the general conversion gives, without building a string.
-    static const double potencias[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13,
-                                       1e14, 1e15, 1e16, 1e17, 1e18};
+    static const double potencias[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
+                                       1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
     if (!expoente && algarismos <= 15 && decimais <= 18) {
         const double v = double(mantissa) / potencias[decimais];
         return negativo ? -v : v;
@@ -94,7 +95,8 @@ QDate TextoParaData(const QString &texto, const QString &linha, const AvisoData 
     if (d.isValid())
         return d;
     if (aviso)
-        aviso(QStringLiteral("Data incorreta: ") + t + QStringLiteral("\n\rLinha: ") + linha); // the padded text
+        aviso(QStringLiteral("Data incorreta: ") + t + QStringLiteral("\n\rLinha: ") +
+              linha); // the padded text
     return DataZero();
 }
 

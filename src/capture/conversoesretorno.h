@@ -9,7 +9,8 @@
 
 // Field conversions of the return file's records. A conversion that cannot read its field raises
 // OrbelError and the record fails; only a well-formed but impossible date is reported and replaced.
-namespace ConversoesRetorno {
+namespace ConversoesRetorno
+{
 
 // Leading/trailing blanks, a sign, digits, a decimal comma and an exponent; nothing else.
 double Valor(QStringView texto);
@@ -29,6 +30,9 @@ QTime TextoParaHora(const QString &texto);
 double TextoParaPercentual(QStringView seis);
 
 // The zero date of the program's dates.
-inline QDate DataZero() { return QDate(1899, 12, 30); }
+inline QDate DataZero()
+{
+    return QDate(1899, 12, 30);
+}
 
 } // namespace ConversoesRetorno

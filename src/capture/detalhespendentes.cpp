@@ -1,6 +1,7 @@
 #include "capture/detalhespendentes.h"
 
-namespace {
+namespace
+{
 const QString kES = QStringLiteral("DEC_ENTRADASSAIDAS");
 
 QStringList lista(std::initializer_list<const char *> nomes)
@@ -14,9 +15,10 @@ QStringList lista(std::initializer_list<const char *> nomes)
 
 const QStringList &DetalhesPendentes::Tabelas()
 {
-    static const QStringList t = lista({"DEC_DRO", "DEC_DO", "DEC_ENTESTADO", "DEC_SAIESTADO", "DEC_SIMPLES",
-                                        "DEC_ENTOUTROS", "DEC_SAIOUTROS", "DEC_ENTEXTERIOR", "DEC_SAIEXTERIOR",
-                                        "DEC_ESTOQUE", "DEC_VAFEXCLUSOES", "DEC_ENTRADASSAIDAS"});
+    static const QStringList t =
+        lista({"DEC_DRO", "DEC_DO", "DEC_ENTESTADO", "DEC_SAIESTADO", "DEC_SIMPLES", "DEC_ENTOUTROS",
+               "DEC_SAIOUTROS", "DEC_ENTEXTERIOR", "DEC_SAIEXTERIOR", "DEC_ESTOQUE", "DEC_VAFEXCLUSOES",
+               "DEC_ENTRADASSAIDAS"});
     return t;
 }
 
@@ -48,17 +50,18 @@ void DetalhesPendentes::limpa(const QString &tabela)
     m_valores.remove(tabela);
 }
 
-namespace {
+namespace
+{
 
 } // namespace
 
 // The names a subtotal pass needs, built once: the declarations of a whole state pass here.
-struct DetalhesPendentes::Grupo
-{
+struct DetalhesPendentes::Grupo {
     QStringList vc, bc, icms, zerados;
 };
 
-namespace {
+namespace
+{
 
 using Grupo = DetalhesPendentes::Grupo;
 
@@ -76,15 +79,15 @@ Grupo grupo(const QStringList &itens, std::initializer_list<const char *> zerado
 
 const QStringList &itensEntrada()
 {
-    static const QStringList l = lista({"COMPRAS", "TRANSFERENCIAS", "DEVOLUCOES", "ENERGIA_ELETRICA", "COMUNICACOES",
-                                        "TRANSPORTES", "OUTRAS"});
+    static const QStringList l = lista({"COMPRAS", "TRANSFERENCIAS", "DEVOLUCOES", "ENERGIA_ELETRICA",
+                                        "COMUNICACOES", "TRANSPORTES", "OUTRAS"});
     return l;
 }
 
 const QStringList &itensSaida()
 {
-    static const QStringList l = lista({"VENDAS", "TRANSFERENCIAS", "DEVOLUCOES", "ENERGIA_ELETRICA", "COMUNICACOES",
-                                        "TRANSPORTES", "OUTRAS"});
+    static const QStringList l = lista({"VENDAS", "TRANSFERENCIAS", "DEVOLUCOES", "ENERGIA_ELETRICA",
+                                        "COMUNICACOES", "TRANSPORTES", "OUTRAS"});
     return l;
 }
 
@@ -100,9 +103,11 @@ void DetalhesPendentes::subtotais(const QString &tabela, const Grupo &g, bool en
 {
     static const QString subtotal[] = {QStringLiteral("SUBTOTAL_VC"), QStringLiteral("SUBTOTAL_BC"),
                                        QStringLiteral("SUBTOTAL_ICMS")};
-    static const QString totalEntradas[] = {QStringLiteral("ENTRADAS_VC_TOTAL"), QStringLiteral("ENTRADAS_BC_TOTAL"),
+    static const QString totalEntradas[] = {QStringLiteral("ENTRADAS_VC_TOTAL"),
+                                            QStringLiteral("ENTRADAS_BC_TOTAL"),
                                             QStringLiteral("ENTRADAS_ICMS_TOTAL")};
-    static const QString totalSaidas[] = {QStringLiteral("SAIDAS_VC_TOTAL"), QStringLiteral("SAIDAS_BC_TOTAL"),
+    static const QString totalSaidas[] = {QStringLiteral("SAIDAS_VC_TOTAL"),
+                                          QStringLiteral("SAIDAS_BC_TOTAL"),
                                           QStringLiteral("SAIDAS_ICMS_TOTAL")};
     auto &v = m_valores[tabela];
     auto &es = m_valores[kES];
@@ -129,47 +134,51 @@ void DetalhesPendentes::calculaTotais(const QString &regimeRegistro10)
     auto d = [&dro](const char *c) { return dro.value(QLatin1String(c), 0.0); };
     dro[QStringLiteral("RECEITA_LIQUIDA")] = d("RECEITA_BRUTA") - d("DEVOLUCOES_ABATIMENTOS") - d("IMPOSTOS");
     dro[QStringLiteral("LUCRO_PREJUIZO_BRUTO")] = d("RECEITA_LIQUIDA") - d("CMS_CPS");
-    dro[QStringLiteral("LUCRO_PREJUIZO_OPERACIONAL")] = d("LUCRO_PREJUIZO_BRUTO") - d("DESPESAS_OPERACIONAIS") +
-                                                        d("OUTRAS_RECEITAS_OPERACIONAIS") -
-                                                        d("OUTRAS_DESPESAS_OPERACIONAIS") + d("CORRECAO_MONETARIA");
+    dro[QStringLiteral("LUCRO_PREJUIZO_OPERACIONAL")] =
+        d("LUCRO_PREJUIZO_BRUTO") - d("DESPESAS_OPERACIONAIS") + d("OUTRAS_RECEITAS_OPERACIONAIS") -
+        d("OUTRAS_DESPESAS_OPERACIONAIS") + d("CORRECAO_MONETARIA");
 
-    static const QStringList despesas = lista({"PRO_LABORE", "SALARIOS_COMISSOES", "ENCARGOS_SOCIAIS", "SERVICOS_PROFISSIONAIS",
-                                               "PROPAGANDA_PUBLICIDADE", "TRIBUTOS_TAXAS", "ALUGUEIS_CONDOMINIOS",
-                                               "AGUA_LUZ_TELEFONE", "FRETES_CARRETOS", "COMBUSTIVEIS_LUBRIFICANTES", "SEGUROS",
-                                               "DESPESAS_FINANCEIRAS", "DESPESAS_GERAIS", "OUTRAS_DESPESAS"});
+    static const QStringList despesas =
+        lista({"PRO_LABORE", "SALARIOS_COMISSOES", "ENCARGOS_SOCIAIS", "SERVICOS_PROFISSIONAIS",
+               "PROPAGANDA_PUBLICIDADE", "TRIBUTOS_TAXAS", "ALUGUEIS_CONDOMINIOS", "AGUA_LUZ_TELEFONE",
+               "FRETES_CARRETOS", "COMBUSTIVEIS_LUBRIFICANTES", "SEGUROS", "DESPESAS_FINANCEIRAS",
+               "DESPESAS_GERAIS", "OUTRAS_DESPESAS"});
     auto &dop = m_valores[QStringLiteral("DEC_DO")];
     double total = 0;
     for (const QString &c : despesas)
         total += dop.value(c, 0.0);
     dop[QStringLiteral("TOTAL")] = total;
 
-    static const Grupo entEstado = grupo(itensEntrada(), {"COMPRAS_SEM_CREDITO", "TRANSFERENCIA_SEM_CREDITO",
-                                                          "DEVOLUCOES_SEM_CREDITO", "ENERGIA_ELETRICA_SEM_CREDITO",
-                                                          "COMUNICACOES_SEM_CREDITO", "TRANSPORTES_SEM_CREDITO",
-                                                          "OUTRAS_SEM_CREDITO", "SUBTOTAL_SEM_CREDITO"});
-    static const Grupo saiEstado = grupo(itensSaida(), {"VENDAS_SEM_DEBITO", "TRANSF_SEM_DEBITO", "DEVOLUCOES_SEM_DEBITO",
-                                                        "ENERGIAELETRICA_SEM_DEBITO", "COMUNICACOES_SEM_DEBITO",
-                                                        "TRANSPORTES_SEM_DEBITO", "OUTRAS_SEM_DEBITO", "SUBTOTAL_SEM_DEBITO"});
-    static const Grupo entOutros = grupo(itensEntrada(), {"COMPRAS_SEM_CREDITO", "TRANSFERENCIA_SEM_CREDITO",
-                                                          "DEVOLUCAO_SEM_CREDITO", "ENERGIAELETRICA_SEM_CREDITO",
-                                                          "COMUNICACOES_SEM_CREDITO", "TRANSPORTES_SEM_CREDITO",
-                                                          "OUTRAS_SEM_CREDITO", "SUBTOTAL_SEM_CREDITO"});
-    static const Grupo entExterior = grupo(semTransferencias(itensEntrada()),
-                                           {"COMPRAS_SEM_CREDITO", "DEVOLUCOES_SEM_CREDITO", "ENERGIAELETRICA_SEM_CREDITO",
-                                            "COMUNICACOES_SEM_CREDITO", "TRANSPORTES_SEM_CREDITO", "OUTRAS_SEM_CREDITO",
-                                            "SUBTOTAL_SEM_CREDITO"});
-    static const Grupo saiExterior = grupo(semTransferencias(itensSaida()),
-                                           {"VENDAS_SEM_DEBITO", "DEVOLUCOES_SEM_DEBITO", "ENERGIAELETRICA_SEM_DEBITO",
-                                            "COMUNICACOES_SEM_DEBITO", "TRANSPORTES_SEM_DEBITO", "OUTRAS_SEM_DEBITO",
-                                            "SUBTOTAL_SEM_DEBITO"});
+    static const Grupo entEstado =
+        grupo(itensEntrada(), {"COMPRAS_SEM_CREDITO", "TRANSFERENCIA_SEM_CREDITO", "DEVOLUCOES_SEM_CREDITO",
+                               "ENERGIA_ELETRICA_SEM_CREDITO", "COMUNICACOES_SEM_CREDITO",
+                               "TRANSPORTES_SEM_CREDITO", "OUTRAS_SEM_CREDITO", "SUBTOTAL_SEM_CREDITO"});
+    static const Grupo saiEstado =
+        grupo(itensSaida(), {"VENDAS_SEM_DEBITO", "TRANSF_SEM_DEBITO", "DEVOLUCOES_SEM_DEBITO",
+                             "ENERGIAELETRICA_SEM_DEBITO", "COMUNICACOES_SEM_DEBITO",
+                             "TRANSPORTES_SEM_DEBITO", "OUTRAS_SEM_DEBITO", "SUBTOTAL_SEM_DEBITO"});
+    static const Grupo entOutros =
+        grupo(itensEntrada(), {"COMPRAS_SEM_CREDITO", "TRANSFERENCIA_SEM_CREDITO", "DEVOLUCAO_SEM_CREDITO",
+                               "ENERGIAELETRICA_SEM_CREDITO", "COMUNICACOES_SEM_CREDITO",
+                               "TRANSPORTES_SEM_CREDITO", "OUTRAS_SEM_CREDITO", "SUBTOTAL_SEM_CREDITO"});
+    static const Grupo entExterior =
+        grupo(semTransferencias(itensEntrada()),
+              {"COMPRAS_SEM_CREDITO", "DEVOLUCOES_SEM_CREDITO", "ENERGIAELETRICA_SEM_CREDITO",
+               "COMUNICACOES_SEM_CREDITO", "TRANSPORTES_SEM_CREDITO", "OUTRAS_SEM_CREDITO",
+               "SUBTOTAL_SEM_CREDITO"});
+    static const Grupo saiExterior = grupo(
+        semTransferencias(itensSaida()),
+        {"VENDAS_SEM_DEBITO", "DEVOLUCOES_SEM_DEBITO", "ENERGIAELETRICA_SEM_DEBITO",
+         "COMUNICACOES_SEM_DEBITO", "TRANSPORTES_SEM_DEBITO", "OUTRAS_SEM_DEBITO", "SUBTOTAL_SEM_DEBITO"});
     subtotais(QStringLiteral("DEC_ENTESTADO"), entEstado, true);
     subtotais(QStringLiteral("DEC_SAIESTADO"), saiEstado, false);
 
     auto &simples = m_valores[QStringLiteral("DEC_SIMPLES")];
     if (regimeRegistro10 != QLatin1String("58"))
-        simples[QStringLiteral("TOTAL_ENTRADAS")] = simples.value(QStringLiteral("ENTRADAS_ESTADO"), 0.0) +
-                                                    simples.value(QStringLiteral("ENTRADAS_OUTROS_ESTADOS"), 0.0) +
-                                                    simples.value(QStringLiteral("ENTRADAS_EXTERIOR"), 0.0);
+        simples[QStringLiteral("TOTAL_ENTRADAS")] =
+            simples.value(QStringLiteral("ENTRADAS_ESTADO"), 0.0) +
+            simples.value(QStringLiteral("ENTRADAS_OUTROS_ESTADOS"), 0.0) +
+            simples.value(QStringLiteral("ENTRADAS_EXTERIOR"), 0.0);
 
     subtotais(QStringLiteral("DEC_ENTOUTROS"), entOutros, true);
     subtotais(QStringLiteral("DEC_SAIOUTROS"), saiEstado, false);
@@ -177,9 +186,10 @@ void DetalhesPendentes::calculaTotais(const QString &regimeRegistro10)
     subtotais(QStringLiteral("DEC_SAIEXTERIOR"), saiExterior, false);
 
     static const QString totais[] = {QStringLiteral("TOTAL_INICIAL"), QStringLiteral("TOTAL_FINAL")};
-    static const QStringList linhas[] = {
-        lista({"PRODUTOS_TRIBUTADOS_INICIAL", "SUJEITOS_SUBST_INICIAL", "ISENTOS_NAO_INCIDENCIA_INICIAL", "OUTROS_INICIAL"}),
-        lista({"PRODUTOS_TRIBUTADOS_FINAL", "SUJEITOS_SUBST_FINAL", "ISENTOS_NAO_INCIDENCIA_FINAL", "OUTROS_FINAL"})};
+    static const QStringList linhas[] = {lista({"PRODUTOS_TRIBUTADOS_INICIAL", "SUJEITOS_SUBST_INICIAL",
+                                                "ISENTOS_NAO_INCIDENCIA_INICIAL", "OUTROS_INICIAL"}),
+                                         lista({"PRODUTOS_TRIBUTADOS_FINAL", "SUJEITOS_SUBST_FINAL",
+                                                "ISENTOS_NAO_INCIDENCIA_FINAL", "OUTROS_FINAL"})};
     auto &estoque = m_valores[QStringLiteral("DEC_ESTOQUE")];
     for (int k = 0; k < 2; ++k) {
         double t = 0;

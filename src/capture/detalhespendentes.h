@@ -9,7 +9,7 @@
 // reads as 0.
 class DetalhesPendentes
 {
-public:
+  public:
     struct Grupo; // the column names of one entry or exit table's subtotals
 
     // The twelve tables in the order they are written.
@@ -30,7 +30,7 @@ public:
     void limpa();
     void limpa(const QString &tabela);
 
-private:
+  private:
     void subtotais(const QString &tabela, const Grupo &g, bool entrada);
     QHash<QString, QHash<QString, double>> m_valores;
 };

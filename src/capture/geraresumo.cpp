@@ -5,10 +5,10 @@
 #include "shell/orbelerror.h"
 #include "shell/tspprogress.h"
 
-namespace {
-
-struct Passo
+namespace
 {
+
+struct Passo {
     const char *nome;
     const char *coluna;
     const char *sql;
@@ -19,7 +19,8 @@ const Passo kPassos[] = {
      "SELECT MUNICIPIOS.MUNIC_CODIGO,COUNT(ATIVOS.IE) AS ATIVOS\nFROM MUNICIPIOS INNER JOIN ATIVOS ON\n"
      "MUNICIPIOS.MUNIC_CODIGO = ATIVOS.MUNIC_CODIGO\nGROUP BY\nMUNICIPIOS.MUNIC_CODIGO"},
     {"cdsAceitos", "ACEITOS",
-     "SELECT \nDECLARACOES.MUNIC_CODIGO,\nCOUNT(DECLARACOES.DEC_IE ) AS ACEITOS\nFROM \nDECLARACOES INNER JOIN ATIVOS\n"
+     "SELECT \nDECLARACOES.MUNIC_CODIGO,\nCOUNT(DECLARACOES.DEC_IE ) AS ACEITOS\nFROM \nDECLARACOES INNER "
+     "JOIN ATIVOS\n"
      "ON DECLARACOES.DEC_IE=ATIVOS.IE\nWHERE\n(DECLARACOES.DEC_SITUACAO = 'E')\nGROUP BY\n"
      "DECLARACOES.MUNIC_CODIGO,DECLARACOES.DEC_SITUACAO"},
     {"cdsRecusados", "RECUSADOS",
@@ -52,8 +53,9 @@ void AtualizaResumo(TdmPrincipal &dm, const Passo &passo, TSPProgress &progresso
                     resumo.setValor(QStringLiteral("MUNIC_CODIGO"), codigo);
                 }
                 resumo.setValor(coluna, fonte.valor(coluna));
-                resumo.setValor(QStringLiteral("OMISSOS"), inteiro(resumo, "ATIVOS") - inteiro(resumo, "ACEITOS") -
-                                                              inteiro(resumo, "RECUSADOS"));
+                resumo.setValor(QStringLiteral("OMISSOS"), inteiro(resumo, "ATIVOS") -
+                                                               inteiro(resumo, "ACEITOS") -
+                                                               inteiro(resumo, "RECUSADOS"));
                 resumo.post(); // written to the database at once
             }
             progresso.Increment(1);

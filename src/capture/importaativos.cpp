@@ -7,10 +7,10 @@
 #include "data/tdmprincipal.h"
 #include "maintenance/esvaziabase.h"
 #include "shell/formatacao.h"
+#include "shell/leitorlinhas.h"
 #include "shell/orbelerror.h"
 #include "shell/tspprogress.h"
 #include "shell/userinterface.h"
-#include "shell/leitorlinhas.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -20,16 +20,20 @@
 #include <QSqlQuery>
 #include <set>
 
-namespace {
+namespace
+{
 
 const QString kInsert = QStringLiteral(
-    "INSERT INTO ATIVOS (MUNIC_CODIGO, IE, CNAEF_ID, DESMEMBRAMENTO, CODUF, NOMECOMER, NRCRC, UFCRC, CPFCONTAD, "
+    "INSERT INTO ATIVOS (MUNIC_CODIGO, IE, CNAEF_ID, DESMEMBRAMENTO, CODUF, NOMECOMER, NRCRC, UFCRC, "
+    "CPFCONTAD, "
     "CGCCONTAD, ENDERECO, NOMCONTAD, DDDCONTAD, TELEFCONTAD, RAMALCONTAD, VLADICANT, OUTENTANT, REGRECATU, "
     "ENDCONTADOR, UFCONTAD, NOMEMUNICCONTAD, BAIRROCONTAD, CEPCONTAD, BAIRROCONTRIBUINTE, MAILRESPONSAVEL, "
-    "MUNIC_ANTERIOR_CONTRIB, ENTRADAANT, SAIDAANT, OBRIGADO, CNPJ, CEP ) VALUES (:MUNIC_CODIGO, :IE, :CNAEF_ID, "
+    "MUNIC_ANTERIOR_CONTRIB, ENTRADAANT, SAIDAANT, OBRIGADO, CNPJ, CEP ) VALUES (:MUNIC_CODIGO, :IE, "
+    ":CNAEF_ID, "
     ":DESMEMBRAMENTO, :CODUF, :NOMECOMER, :NRCRC, :UFCRC, :CPFCONTAD, :CGCCONTAD, :ENDERECO, :NOMCONTAD, "
     ":DDDCONTAD, :TELEFCONTAD, :RAMALCONTAD, :VLADICANT, :OUTENTANT, :REGRECATU, :ENDCONTADOR, :UFCONTAD, "
-    ":NOMEMUNICCONTAD, :BAIRROCONTAD, :CEPCONTAD, :BAIRROCONTRIBUINTE, :MAILRESPONSAVEL, :MUNIC_ANTERIOR_CONTRIB, "
+    ":NOMEMUNICCONTAD, :BAIRROCONTAD, :CEPCONTAD, :BAIRROCONTRIBUINTE, :MAILRESPONSAVEL, "
+    ":MUNIC_ANTERIOR_CONTRIB, "
     ":ENTRADAANT, :SAIDAANT, :OBRIGADO, :CNPJ , :CEP)");
 
 QString agora()
@@ -49,7 +53,8 @@ void ExcluiAtivosMunicipio(TdmPrincipal &dm, const QString &municipio)
 {
     dm.MostraAguarde(QStringLiteral("Excluindo ativos do município..."));
     try {
-        ExecutaSql(dm.MainConnection(), QStringLiteral("DELETE FROM ATIVOS WHERE MUNIC_CODIGO = ?"), {municipio});
+        ExecutaSql(dm.MainConnection(), QStringLiteral("DELETE FROM ATIVOS WHERE MUNIC_CODIGO = ?"),
+                   {municipio});
     } catch (...) {
         dm.MostraAguarde(QString());
         throw;
@@ -60,7 +65,8 @@ void ExcluiAtivosMunicipio(TdmPrincipal &dm, const QString &municipio)
 bool ExisteAtivoCNPJ(TdmPrincipal &dm, const QString &cnpj)
 {
     try {
-        QSqlQuery q = ExecutaSql(dm.MainConnection(), QStringLiteral("SELECT * FROM ATIVOS WHERE CNPJ = ?"), {cnpj});
+        QSqlQuery q =
+            ExecutaSql(dm.MainConnection(), QStringLiteral("SELECT * FROM ATIVOS WHERE CNPJ = ?"), {cnpj});
         return q.next();
     } catch (const std::exception &e) {
         throw OrbelError(QStringLiteral("Ocorreu um erro ao executar o sistema\r") + mensagemDe(e));
@@ -80,7 +86,10 @@ Verificacao VerificaAtivos(ContextoCaptura &ctx)
     QStringList municipios;
     {
         ctx.dm.MostraAguarde(QStringLiteral("Lendo arquivo de ativos..."));
-        struct Fecha { TdmPrincipal &dm; ~Fecha() { dm.MostraAguarde(QString()); } } fecha{ctx.dm};
+        struct Fecha {
+            TdmPrincipal &dm;
+            ~Fecha() { dm.MostraAguarde(QString()); }
+        } fecha{ctx.dm};
         LeitorLinhas leitor(arquivo);
         QString linha;
         while (municipios.size() < 2 && leitor.proxima(linha)) {
@@ -94,8 +103,9 @@ Verificacao VerificaAtivos(ContextoCaptura &ctx)
     }
     const QSqlDatabase db = ctx.dm.MainConnection();
     if (municipios.size() == 1) {
-        QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT COUNT(ATIVOS.IE) FROM ATIVOS WHERE ATIVOS.MUNIC_CODIGO = ?"),
-                              {municipios.first()});
+        QSqlQuery q = ExecutaSql(
+            db, QStringLiteral("SELECT COUNT(ATIVOS.IE) FROM ATIVOS WHERE ATIVOS.MUNIC_CODIGO = ?"),
+            {municipios.first()});
         if (q.next() && q.value(0).toInt() > 0) {
             q.finish();
             if (!pergunta(ctx.ui, QStringLiteral("Já existem dados deste município na base de dados.\r"
@@ -171,19 +181,23 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
                 } catch (const std::exception &e) {
                     // what was written before this line stays
                     transacao.confirma();
-                    QString diagnostico = QStringLiteral("GENTILEZA ENVIAR O PRINT COM ESTE ERRO PARA O SETOR DE DESENVOLVIMENTO.\n\r");
+                    QString diagnostico = QStringLiteral(
+                        "GENTILEZA ENVIAR O PRINT COM ESTE ERRO PARA O SETOR DE DESENVOLVIMENTO.\n\r");
                     for (int c = 0; c < LinhaAtivo::TotalColunas; ++c) {
                         if (c)
                             diagnostico += QStringLiteral("\n\r");
-                        diagnostico += QLatin1String(LinhaAtivo::nome(c)) + QStringLiteral("   -   ") + a.valores[c];
+                        diagnostico +=
+                            QLatin1String(LinhaAtivo::nome(c)) + QStringLiteral("   -   ") + a.valores[c];
                     }
                     ctx.ui.mensagem(QString(), diagnostico, UserInterface::Icone::Nenhum, UserInterface::Ok);
-                    const QString log = agora() + QStringLiteral(" - ") + QStringLiteral("Importação de ativos, linha do IE ") +
-                                        a[LinhaAtivo::IE] + QStringLiteral(" [{D8D317D6-7DFF-488A-BF74-D04F21F48115}] - ") +
-                                        mensagemDe(e);
+                    const QString log =
+                        agora() + QStringLiteral(" - ") +
+                        QStringLiteral("Importação de ativos, linha do IE ") + a[LinhaAtivo::IE] +
+                        QStringLiteral(" [{D8D317D6-7DFF-488A-BF74-D04F21F48115}] - ") + mensagemDe(e);
                     config.GravaLog(log);
                     ctx.ui.mensagem(QString(), log, UserInterface::Icone::Nenhum, UserInterface::Ok);
-                    ctx.ui.erro(QString(), CamposFixos::campo(linha, 1, 13).trimmed().toString() + u' ' + mensagemDe(e));
+                    ctx.ui.erro(QString(),
+                                CamposFixos::campo(linha, 1, 13).trimmed().toString() + u' ' + mensagemDe(e));
                     ctx.pedidoParada = true;
                     resultado = ResultadoCarga::Falhou;
                     continue;
@@ -197,7 +211,8 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
     }
 
     for (const QString &m : municipios) {
-        QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT MUNIC_CODIGO FROM MUNIC_TOTAIS WHERE (MUNIC_CODIGO = ?)"), {m});
+        QSqlQuery q = ExecutaSql(
+            db, QStringLiteral("SELECT MUNIC_CODIGO FROM MUNIC_TOTAIS WHERE (MUNIC_CODIGO = ?)"), {m});
         const bool existe = q.next();
         q.finish();
         if (!existe)

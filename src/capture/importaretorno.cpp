@@ -10,10 +10,10 @@
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
 #include "shell/formatacao.h"
+#include "shell/leitorlinhas.h"
 #include "shell/orbelerror.h"
 #include "shell/tspprogress.h"
 #include "shell/userinterface.h"
-#include "shell/leitorlinhas.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -25,14 +25,15 @@
 using namespace RegistrosDeclaracao;
 using CamposFixos::campo;
 
-namespace {
+namespace
+{
 
 const QString kZeros13 = QStringLiteral("0000000000000");
 const char *const kRefusaDeclaracao[] = {"01", "03", "06", "13", "14", "15", "17", "18"};
-const char *const kRefusaHistorico[] = {"01", "02", "03", "04", "05", "06", "07", "08", "13", "14", "15", "17", "18"};
+const char *const kRefusaHistorico[] = {"01", "02", "03", "04", "05", "06", "07",
+                                        "08", "13", "14", "15", "17", "18"};
 
-template <size_t N>
-bool contem(const char *const (&lista)[N], const QString &codigo)
+template <size_t N> bool contem(const char *const (&lista)[N], const QString &codigo)
 {
     for (const char *c : lista)
         if (codigo == QLatin1String(c))
@@ -40,7 +41,10 @@ bool contem(const char *const (&lista)[N], const QString &codigo)
     return false;
 }
 
-QString agora() { return Formatacao::dataHora(QDateTime::currentDateTime()); }
+QString agora()
+{
+    return Formatacao::dataHora(QDateTime::currentDateTime());
+}
 
 // The shortest decimal text of a value, with a decimal comma.
 QString textoDecimal(double v)
@@ -52,7 +56,7 @@ QString textoDecimal(double v)
 
 class Importacao
 {
-public:
+  public:
     Importacao(ContextoCaptura &ctx, const QString &tipoIndice)
         : m_ctx(ctx), m_dm(ctx.dm), m_db(ctx.dm.MainConnection()), m_tipoIndice(tipoIndice), m_tx(m_db)
     {
@@ -97,8 +101,8 @@ public:
                     throw;
                 } catch (const std::exception &e) {
                     m_tx.confirma(); // the rows before this record stay
-                    m_dm.ConfigApp().GravaLog(linha.toString() + QStringLiteral("#13#10") + agora() + QStringLiteral(" - ") +
-                                              mensagemDe(e));
+                    m_dm.ConfigApp().GravaLog(linha.toString() + QStringLiteral("#13#10") + agora() +
+                                              QStringLiteral(" - ") + mensagemDe(e));
                     throw OrbelError(mensagemDe(e));
                 }
             }
@@ -109,7 +113,7 @@ public:
         return m_ctx.pedidoParada ? ResultadoCarga::Interrompida : ResultadoCarga::Completa;
     }
 
-private:
+  private:
     InsercaoEmLote &comando(const QString &sql)
     {
         auto it = m_comandos.find(sql);
@@ -126,15 +130,17 @@ private:
         if (InsercaoEmLote *c = m_porTabela.value(tabela))
             return *c;
         QStringList colunas;
-        QSqlQuery q = ExecutaSql(m_db, QStringLiteral("SELECT TRIM(RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS WHERE "
-                                                      "RDB$RELATION_NAME = ? ORDER BY RDB$FIELD_POSITION"),
+        QSqlQuery q = ExecutaSql(m_db,
+                                 QStringLiteral("SELECT TRIM(RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS WHERE "
+                                                "RDB$RELATION_NAME = ? ORDER BY RDB$FIELD_POSITION"),
                                  {tabela});
         while (q.next())
             colunas << q.value(0).toString().trimmed();
         QStringList parametros;
         for (const QString &c : colunas)
             parametros << u':' + c;
-        const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(tabela, colunas.join(u','), parametros.join(u','));
+        const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(tabela, colunas.join(u','), parametros.join(u','));
         InsercaoEmLote &c = comando(sql);
         m_porTabela[tabela] = &c;
         return c;
@@ -168,12 +174,15 @@ private:
     void limpaCabecalho()
     {
         static const QString textos[] = {
-            QStringLiteral("MUNIC_CODIGO"),     QStringLiteral("DEC_NOME"),         QStringLiteral("DAMEF_CODIGO"),
-            QStringLiteral("TIPO_CONTRIB_CODIGO"), QStringLiteral("REG_CODIGO"),    QStringLiteral("DEC_SUBSTITUICAO"),
-            QStringLiteral("DEC_MUDOUMUNIC"),   QStringLiteral("DEC_PROTOCOLO"),    QStringLiteral("DEC_IRREGULAR"),
-            QStringLiteral("ESCRITA_CONTABIL"), QStringLiteral("CNAEF_ID"),         QStringLiteral("DESMEMBRAMENTO"),
+            QStringLiteral("MUNIC_CODIGO"),   QStringLiteral("DEC_NOME"),
+            QStringLiteral("DAMEF_CODIGO"),   QStringLiteral("TIPO_CONTRIB_CODIGO"),
+            QStringLiteral("REG_CODIGO"),     QStringLiteral("DEC_SUBSTITUICAO"),
+            QStringLiteral("DEC_MUDOUMUNIC"), QStringLiteral("DEC_PROTOCOLO"),
+            QStringLiteral("DEC_IRREGULAR"),  QStringLiteral("ESCRITA_CONTABIL"),
+            QStringLiteral("CNAEF_ID"),       QStringLiteral("DESMEMBRAMENTO"),
             QStringLiteral("NOME_MUNICIPIO")};
-        static const QString datas[] = {QStringLiteral("DEC_ENTREGA_DATA"), QStringLiteral("DEC_PRIM_ENTREGA"),
+        static const QString datas[] = {QStringLiteral("DEC_ENTREGA_DATA"),
+                                        QStringLiteral("DEC_PRIM_ENTREGA"),
                                         QStringLiteral("DEC_PROCESSAMENTO")};
         for (const QString &c : textos)
             m_cabecalho[c] = QString();
@@ -197,8 +206,7 @@ private:
     }
 
     // Wraps a record handler's error with its prefix, logging it first.
-    template <typename F>
-    void comPrefixo(const QString &prefixoLog, const QString &prefixo, F &&f)
+    template <typename F> void comPrefixo(const QString &prefixoLog, const QString &prefixo, F &&f)
     {
         try {
             f();
@@ -212,7 +220,9 @@ private:
 
     ConversoesRetorno::AvisoData aviso()
     {
-        return [this](const QString &m) { m_ctx.ui.mensagem(QString(), m, UserInterface::Icone::Nenhum, UserInterface::Ok); };
+        return [this](const QString &m) {
+            m_ctx.ui.mensagem(QString(), m, UserInterface::Icone::Nenhum, UserInterface::Ok);
+        };
     }
 
     // Returns whether the line counts as a progress step.
@@ -222,18 +232,24 @@ private:
         const bool ieZeros = campo(l, 6, 18) == kZeros13;
         const int n = tipo.toInt();
         if (ieZeros && tipo == QLatin1String("11")) {
-            comPrefixo(QStringLiteral("GravaRegistro 11 - "), QStringLiteral("GravaRegistro 11 - "),
-                       [&] { grava(QStringLiteral("MUNIC_VAFA"), RegistrosMunicipio::Registro11(l, m_tipoIndice, aviso())); });
+            comPrefixo(QStringLiteral("GravaRegistro 11 - "), QStringLiteral("GravaRegistro 11 - "), [&] {
+                grava(QStringLiteral("MUNIC_VAFA"), RegistrosMunicipio::Registro11(l, m_tipoIndice, aviso()));
+            });
             return false;
         }
         if (ieZeros && (tipo == QLatin1String("12") || tipo == QLatin1String("13"))) {
-            comPrefixo(QStringLiteral("GravaRegistro 12 ou 13 - "), QStringLiteral("GravaRegistro 12 ou 13 - "),
-                       [&] { grava(QStringLiteral("MUNIC_VAFB"), RegistrosMunicipio::Registro12ou13(l, m_tipoIndice)); });
+            comPrefixo(QStringLiteral("GravaRegistro 12 ou 13 - "),
+                       QStringLiteral("GravaRegistro 12 ou 13 - "), [&] {
+                           grava(QStringLiteral("MUNIC_VAFB"),
+                                 RegistrosMunicipio::Registro12ou13(l, m_tipoIndice));
+                       });
             return false;
         }
         if (ieZeros && (tipo == QLatin1String("16") || tipo == QLatin1String("17"))) {
-            comPrefixo(QStringLiteral("GravaRegistro Registro Indice - "), QStringLiteral("Grava Registro Indice - "),
-                       [&] { grava(QStringLiteral("MUNIC_INDICES"), RegistrosMunicipio::Registro16ou17(l)); });
+            comPrefixo(QStringLiteral("GravaRegistro Registro Indice - "),
+                       QStringLiteral("Grava Registro Indice - "), [&] {
+                           grava(QStringLiteral("MUNIC_INDICES"), RegistrosMunicipio::Registro16ou17(l));
+                       });
             return false;
         }
         if (tipo == QLatin1String("0A")) {
@@ -251,7 +267,8 @@ private:
         } else if (tipo == QLatin1String("02")) {
             gravaDeclaracao(l);
         } else if (tipo == QLatin1String("03")) {
-            pendente(l, QStringLiteral("GravaRegistro 3 - "), [&] { return Registro03(l, m_busca, m_regime); });
+            pendente(l, QStringLiteral("GravaRegistro 3 - "),
+                     [&] { return Registro03(l, m_busca, m_regime); });
         } else if (tipo == QLatin1String("04")) {
             pendente(l, QStringLiteral("GravaRegistro 4 - "), [&] { return Registro04(l); });
         } else if (tipo == QLatin1String("06")) {
@@ -282,18 +299,19 @@ private:
             const QString ie = gravaClasse(l);
             retiraAtivoSimei(ie);
         } else if (n == 99) {
-            comPrefixo(QStringLiteral("GravaRegistro 99 - "), QStringLiteral("GravaRegistro 99 - "), [&] { gravaTotais(l); });
+            comPrefixo(QStringLiteral("GravaRegistro 99 - "), QStringLiteral("GravaRegistro 99 - "),
+                       [&] { gravaTotais(l); });
         }
         if (n == 14 || n == 15 || (n >= 18 && n <= 22)) {
             // their value adds to the carried other entries, whatever their IE
-            const double o = ConversoesRetorno::Valor(m_anteriores.outras) + ConversoesRetorno::Valor(campo(l, 22, 36));
+            const double o =
+                ConversoesRetorno::Valor(m_anteriores.outras) + ConversoesRetorno::Valor(campo(l, 22, 36));
             m_anteriores.outras = textoDecimal(o).rightJustified(15, u'0');
         }
         return true;
     }
 
-    template <typename F>
-    void pendente(QStringView, const QString &prefixo, F &&le)
+    template <typename F> void pendente(QStringView, const QString &prefixo, F &&le)
     {
         comPrefixo(prefixo, prefixo, [&] {
             for (const Atribuicao &a : le()) {
@@ -329,8 +347,9 @@ private:
             m_retiraSimei->executa();
         } catch (const std::exception &) {
             // the taxpayer stays among the active ones and shows as omitted; the clerk is told
-            m_ctx.ui.informa(QString(), QStringLiteral("Não foi possível retirar o contribuinte de IE ") + ie +
-                                            QStringLiteral(" dos ativos. O mesmo aparecerá como omisso de entrega."));
+            m_ctx.ui.informa(QString(),
+                             QStringLiteral("Não foi possível retirar o contribuinte de IE ") + ie +
+                                 QStringLiteral(" dos ativos. O mesmo aparecerá como omisso de entrega."));
         }
     }
 
@@ -340,9 +359,10 @@ private:
         // insert, or update the row the active capture seeded; in the import's own transaction
         // and with every value bound, so a decimal comma in the total cannot break the statement
         if (!m_totais)
-            m_totais = &comando(QStringLiteral("UPDATE OR INSERT INTO MUNIC_TOTAIS (MUNIC_CODIGO, TOTALREG, TOTALVAF, "
-                                               "DATAINIPROC, DATAFIMPROC) VALUES (:MUNIC_CODIGO, :TOTALREG, :TOTALVAF, "
-                                               ":DATAINIPROC, :DATAFIMPROC) MATCHING (MUNIC_CODIGO)"));
+            m_totais = &comando(
+                QStringLiteral("UPDATE OR INSERT INTO MUNIC_TOTAIS (MUNIC_CODIGO, TOTALREG, TOTALVAF, "
+                               "DATAINIPROC, DATAFIMPROC) VALUES (:MUNIC_CODIGO, :TOTALREG, :TOTALVAF, "
+                               ":DATAINIPROC, :DATAFIMPROC) MATCHING (MUNIC_CODIGO)"));
         m_totais->setTexto(QStringLiteral("MUNIC_CODIGO"), t.municipio);
         m_totais->setTexto(QStringLiteral("TOTALREG"), t.totalReg);
         m_totais->setDouble(QStringLiteral("TOTALVAF"), t.totalVaf);
@@ -363,7 +383,8 @@ private:
             c.executa();
         } catch (const std::exception &) {
             // the declaration's other rows are still written under its number
-            m_ctx.ui.mensagem(QString(), QStringLiteral("ERRO\n\r") + l.toString(), UserInterface::Icone::Nenhum, UserInterface::Ok);
+            m_ctx.ui.mensagem(QString(), QStringLiteral("ERRO\n\r") + l.toString(),
+                              UserInterface::Icone::Nenhum, UserInterface::Ok);
         }
         m_primeiraEntrega = QDate();
         m_situacao.clear();
@@ -391,9 +412,10 @@ private:
                 if (tabela != QLatin1String("DEC_DRO"))
                     throw;
                 // the results table alone does not stop the flush; its values stay pending
-                const QString texto = agora() + QStringLiteral(" - GravaDRO - ") + mensagemDe(e) + QStringLiteral(" - ") + mensagemDe(e);
-                m_ctx.ui.mensagem(QString(), texto + QStringLiteral("\n\r") + l.toString(), UserInterface::Icone::Nenhum,
-                                  UserInterface::Ok);
+                const QString texto = agora() + QStringLiteral(" - GravaDRO - ") + mensagemDe(e) +
+                                      QStringLiteral(" - ") + mensagemDe(e);
+                m_ctx.ui.mensagem(QString(), texto + QStringLiteral("\n\r") + l.toString(),
+                                  UserInterface::Icone::Nenhum, UserInterface::Ok);
                 m_dm.ConfigApp().GravaLog(texto);
                 continue;
             }
@@ -420,12 +442,17 @@ private:
             if (m_situacao == QLatin1String("E") && !recusaDeclaracao) {
                 if (!m_atualizacaoCompleta)
                     m_atualizacaoCompleta = &comando(QStringLiteral(
-                    "UPDATE DECLARACOES SET MUNIC_CODIGO = :MUNIC_CODIGO, DEC_EXERCICIO = :DEC_EXERCICIO, DEC_ENTREGA_DATA = "
-                    ":DEC_ENTREGA_DATA, DEC_ENTREGA_HORA = :DEC_ENTREGA_HORA, DEC_PRIM_ENTREGA = :DEC_PRIM_ENTREGA, "
-                    "DEC_PROCESSAMENTO = :DEC_PROCESSAMENTO, DAMEF_CODIGO = :DAMEF_CODIGO, TIPO_CONTRIB_CODIGO = "
-                    ":TIPO_CONTRIB_CODIGO, REG_CODIGO = :REG_CODIGO, DEC_IRREGULAR = :DEC_IRREGULAR, DEC_SUBSTITUICAO = "
-                    ":DEC_SUBSTITUICAO, DEC_PROTOCOLO = :DEC_PROTOCOLO, RESP_CGC_CPF = :RESP_CGC_CPF, RETORNO_CODIGO = "
-                    ":RETORNO_CODIGO, DEC_SITUACAO = :DEC_SITUACAO WHERE DEC_ID = :DEC_ID"));
+                        "UPDATE DECLARACOES SET MUNIC_CODIGO = :MUNIC_CODIGO, DEC_EXERCICIO = "
+                        ":DEC_EXERCICIO, DEC_ENTREGA_DATA = "
+                        ":DEC_ENTREGA_DATA, DEC_ENTREGA_HORA = :DEC_ENTREGA_HORA, DEC_PRIM_ENTREGA = "
+                        ":DEC_PRIM_ENTREGA, "
+                        "DEC_PROCESSAMENTO = :DEC_PROCESSAMENTO, DAMEF_CODIGO = :DAMEF_CODIGO, "
+                        "TIPO_CONTRIB_CODIGO = "
+                        ":TIPO_CONTRIB_CODIGO, REG_CODIGO = :REG_CODIGO, DEC_IRREGULAR = :DEC_IRREGULAR, "
+                        "DEC_SUBSTITUICAO = "
+                        ":DEC_SUBSTITUICAO, DEC_PROTOCOLO = :DEC_PROTOCOLO, RESP_CGC_CPF = :RESP_CGC_CPF, "
+                        "RETORNO_CODIGO = "
+                        ":RETORNO_CODIGO, DEC_SITUACAO = :DEC_SITUACAO WHERE DEC_ID = :DEC_ID"));
                 InsercaoEmLote &u = *m_atualizacaoCompleta;
                 u.zera();
                 u.setTexto(QStringLiteral("MUNIC_CODIGO"), e.municipio);
@@ -449,10 +476,12 @@ private:
                 situacaoGravada(QStringLiteral("E"));
             }
             // the situation update is skipped when the row already holds what it would write
-            if (!m_situacaoConhecida || m_situacaoNoBanco != m_situacao || m_primeiraNoBanco != m_primeiraEntrega) {
+            if (!m_situacaoConhecida || m_situacaoNoBanco != m_situacao ||
+                m_primeiraNoBanco != m_primeiraEntrega) {
                 if (!m_atualizacaoSituacao)
-                    m_atualizacaoSituacao = &comando(QStringLiteral("UPDATE DECLARACOES SET DEC_SITUACAO = :DEC_SITUACAO, "
-                                                                    "DEC_PRIM_ENTREGA = :DEC_PRIM_ENTREGA WHERE DEC_ID = :DEC_ID"));
+                    m_atualizacaoSituacao = &comando(
+                        QStringLiteral("UPDATE DECLARACOES SET DEC_SITUACAO = :DEC_SITUACAO, "
+                                       "DEC_PRIM_ENTREGA = :DEC_PRIM_ENTREGA WHERE DEC_ID = :DEC_ID"));
                 InsercaoEmLote &s = *m_atualizacaoSituacao;
                 s.zera();
                 s.setTexto(QStringLiteral("DEC_SITUACAO"), m_situacao);
@@ -483,7 +512,8 @@ private:
                           {{}, QStringLiteral("HIST_ERROS"), espacos.join(u' ')},
                           {{}, QStringLiteral("DEC_VALIDACAO"), e.validacao},
                           {{}, QStringLiteral("HIST_RESPCPFCGC"), e.respCgcCpf},
-                          {{}, QStringLiteral("HIST_SITUACAO"),
+                          {{},
+                           QStringLiteral("HIST_SITUACAO"),
                            contem(kRefusaHistorico, e.erros[0]) ? QStringLiteral("R") : QStringLiteral("E")}};
             grava(QStringLiteral("HISTORICO"), h, m_atual);
             std::set<QString> codigos;
@@ -491,8 +521,10 @@ private:
                 if (x.trimmed() != QLatin1String("00"))
                     codigos.insert(x);
             for (const QString &codigo : codigos)
-                grava(QStringLiteral("HIST_ERROS"), {{{}, QStringLiteral("HISTORICO_ID"), numero},
-                                                     {{}, QStringLiteral("ERRO_CODIGO"), codigo}}, m_atual);
+                grava(QStringLiteral("HIST_ERROS"),
+                      {{{}, QStringLiteral("HISTORICO_ID"), numero},
+                       {{}, QStringLiteral("ERRO_CODIGO"), codigo}},
+                      m_atual);
         });
     }
 
@@ -505,16 +537,15 @@ private:
 
     // The next history number of the current declaration, counted here from the maximum stored
     // before the run (read once: numbers of this run can only meet rows left by earlier ones).
-    qint64 proximoHistorico()
-    {
-        return ++m_historicos[m_atual];
-    }
+    qint64 proximoHistorico() { return ++m_historicos[m_atual]; }
 
     void leHistoricosExistentes()
     {
-        QSqlQuery q = ExecutaSql(m_db, QStringLiteral("SELECT DEC_ID, MAX(HISTORICO_ID) FROM HISTORICO WHERE DEC_ID >= ? "
-                                                      "GROUP BY DEC_ID"),
-                                 {m_proximo});
+        QSqlQuery q =
+            ExecutaSql(m_db,
+                       QStringLiteral("SELECT DEC_ID, MAX(HISTORICO_ID) FROM HISTORICO WHERE DEC_ID >= ? "
+                                      "GROUP BY DEC_ID"),
+                       {m_proximo});
         while (q.next())
             m_historicos[q.value(0).toDouble()] = q.value(1).toLongLong();
     }
@@ -526,9 +557,9 @@ private:
     TransacaoEmLote m_tx;
     std::map<QString, std::unique_ptr<InsercaoEmLote>> m_comandos;
     QHash<QString, InsercaoEmLote *> m_porTabela;
-    QHash<QString, InsercaoEmLote *> m_porTipo;                               // record classes by type
-    InsercaoEmLote *m_atualizacaoCompleta = nullptr, *m_atualizacaoSituacao = nullptr, *m_retiraSimei = nullptr,
-                   *m_totais = nullptr;
+    QHash<QString, InsercaoEmLote *> m_porTipo; // record classes by type
+    InsercaoEmLote *m_atualizacaoCompleta = nullptr, *m_atualizacaoSituacao = nullptr,
+                   *m_retiraSimei = nullptr, *m_totais = nullptr;
     BuscaCampo m_busca;
     QElapsedTimer m_relogio;
     QDate m_hoje;
@@ -548,7 +579,8 @@ private:
 
 } // namespace
 
-ResultadoCarga ProgressImportaRetornoExecute(ContextoCaptura &ctx, TSPProgress &progresso, const QString &tipoIndice)
+ResultadoCarga ProgressImportaRetornoExecute(ContextoCaptura &ctx, TSPProgress &progresso,
+                                             const QString &tipoIndice)
 {
     Importacao importacao(ctx, tipoIndice);
     return importacao.executa(progresso);

@@ -2,7 +2,8 @@
 
 #include "capture/camposfixos.h"
 
-namespace {
+namespace
+{
 
 using CamposFixos::campo;
 using CamposFixos::texto;
@@ -33,11 +34,37 @@ QString compoe(QStringView linha, std::initializer_list<std::pair<int, int>> par
     return semAspas(r).toUpper().trimmed();
 }
 
-const char *const kNomes[] = {
-    "MUNIC_CODIGO", "IE", "CNAEF_ID", "DESMEMBRAMENTO", "CODUF", "NOMECOMER", "NRCRC", "UFCRC", "CPFCONTAD",
-    "CGCCONTAD", "ENDERECO", "BAIRROCONTRIBUINTE", "CEP", "NOMCONTAD", "DDDCONTAD", "TELEFCONTAD", "RAMALCONTAD",
-    "VLADICANT", "OUTENTANT", "REGRECATU", "ENDCONTADOR", "UFCONTAD", "NOMEMUNICCONTAD", "BAIRROCONTAD", "CEPCONTAD",
-    "MAILRESPONSAVEL", "MUNIC_ANTERIOR_CONTRIB", "ENTRADAANT", "SAIDAANT", "OBRIGADO", "CNPJ"};
+const char *const kNomes[] = {"MUNIC_CODIGO",
+                              "IE",
+                              "CNAEF_ID",
+                              "DESMEMBRAMENTO",
+                              "CODUF",
+                              "NOMECOMER",
+                              "NRCRC",
+                              "UFCRC",
+                              "CPFCONTAD",
+                              "CGCCONTAD",
+                              "ENDERECO",
+                              "BAIRROCONTRIBUINTE",
+                              "CEP",
+                              "NOMCONTAD",
+                              "DDDCONTAD",
+                              "TELEFCONTAD",
+                              "RAMALCONTAD",
+                              "VLADICANT",
+                              "OUTENTANT",
+                              "REGRECATU",
+                              "ENDCONTADOR",
+                              "UFCONTAD",
+                              "NOMEMUNICCONTAD",
+                              "BAIRROCONTAD",
+                              "CEPCONTAD",
+                              "MAILRESPONSAVEL",
+                              "MUNIC_ANTERIOR_CONTRIB",
+                              "ENTRADAANT",
+                              "SAIDAANT",
+                              "OBRIGADO",
+                              "CNPJ"};
 static_assert(sizeof kNomes / sizeof kNomes[0] == LinhaAtivo::TotalColunas);
 
 } // namespace
@@ -64,15 +91,31 @@ LinhaAtivo LinhaAtivo::le(QStringView l)
     v[IE] = texto(l, 1, 13);
     v[CODUF] = texto(l, 14, 15);
     v[NOMECOMER] = nomeLimpo(l, 16, 75);
-    v[ENDERECO] = compoe(l, {{242, 244}, {279, 292}, {245, 278}, {232, 236}, {76, 77}, {82, 131}, {78, 79},
-                             {132, 181}, {80, 81}, {182, 231}});
+    v[ENDERECO] = compoe(l, {{242, 244},
+                             {279, 292},
+                             {245, 278},
+                             {232, 236},
+                             {76, 77},
+                             {82, 131},
+                             {78, 79},
+                             {132, 181},
+                             {80, 81},
+                             {182, 231}});
     v[NRCRC] = texto(l, 293, 298);
     v[UFCRC] = campo(l, 299, 300).toString().toUpper().trimmed();
     v[CPFCONTAD] = texto(l, 301, 311);
     v[CGCCONTAD] = texto(l, 312, 325);
     v[NOMCONTAD] = nomeLimpo(l, 326, 358);
-    v[ENDCONTADOR] = compoe(l, {{390, 392}, {427, 440}, {393, 426}, {380, 384}, {365, 369}, {359, 360}, {370, 374},
-                                {361, 362}, {375, 379}, {363, 364}});
+    v[ENDCONTADOR] = compoe(l, {{390, 392},
+                                {427, 440},
+                                {393, 426},
+                                {380, 384},
+                                {365, 369},
+                                {359, 360},
+                                {370, 374},
+                                {361, 362},
+                                {375, 379},
+                                {363, 364}});
     v[DDDCONTAD] = texto(l, 442, 443);
     v[TELEFCONTAD] = texto(l, 444, 452);
     v[RAMALCONTAD] = texto(l, 453, 456);

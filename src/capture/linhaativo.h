@@ -5,14 +5,41 @@
 #include <array>
 
 // One line of the active-taxpayer file, split into the ATIVOS columns it fills.
-struct LinhaAtivo
-{
+struct LinhaAtivo {
     // In the order the line-failure message lists them.
     enum Coluna {
-        MUNIC_CODIGO, IE, CNAEF_ID, DESMEMBRAMENTO, CODUF, NOMECOMER, NRCRC, UFCRC, CPFCONTAD, CGCCONTAD,
-        ENDERECO, BAIRROCONTRIBUINTE, CEP, NOMCONTAD, DDDCONTAD, TELEFCONTAD, RAMALCONTAD, VLADICANT, OUTENTANT,
-        REGRECATU, ENDCONTADOR, UFCONTAD, NOMEMUNICCONTAD, BAIRROCONTAD, CEPCONTAD, MAILRESPONSAVEL,
-        MUNIC_ANTERIOR_CONTRIB, ENTRADAANT, SAIDAANT, OBRIGADO, CNPJ, TotalColunas
+        MUNIC_CODIGO,
+        IE,
+        CNAEF_ID,
+        DESMEMBRAMENTO,
+        CODUF,
+        NOMECOMER,
+        NRCRC,
+        UFCRC,
+        CPFCONTAD,
+        CGCCONTAD,
+        ENDERECO,
+        BAIRROCONTRIBUINTE,
+        CEP,
+        NOMCONTAD,
+        DDDCONTAD,
+        TELEFCONTAD,
+        RAMALCONTAD,
+        VLADICANT,
+        OUTENTANT,
+        REGRECATU,
+        ENDCONTADOR,
+        UFCONTAD,
+        NOMEMUNICCONTAD,
+        BAIRROCONTAD,
+        CEPCONTAD,
+        MAILRESPONSAVEL,
+        MUNIC_ANTERIOR_CONTRIB,
+        ENTRADAANT,
+        SAIDAANT,
+        OBRIGADO,
+        CNPJ,
+        TotalColunas
     };
     std::array<QString, TotalColunas> valores;
 

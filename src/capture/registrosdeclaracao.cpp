@@ -8,22 +8,35 @@
 #include <QHash>
 #include <memory>
 
-namespace RegistrosDeclaracao {
+namespace RegistrosDeclaracao
+{
 
 using namespace ConversoesRetorno;
 using CamposFixos::campo;
 
-namespace {
+namespace
+{
 
-QString bruto(QStringView l, int a, int b) { return campo(l, a, b).toString(); }
-QString aparado(QStringView l, int a, int b) { return campo(l, a, b).trimmed().toString(); }
-double valor(QStringView l, int a, int b) { return Valor(campo(l, a, b)); }
+QString bruto(QStringView l, int a, int b)
+{
+    return campo(l, a, b).toString();
+}
+QString aparado(QStringView l, int a, int b)
+{
+    return campo(l, a, b).trimmed().toString();
+}
+double valor(QStringView l, int a, int b)
+{
+    return Valor(campo(l, a, b));
+}
 
 // Whole numbers of the integer-coded records; a code that is not a number fails the record.
-int codigo(QStringView l, int a, int b) { return StrToInt(campo(l, a, b).toString()); }
-
-struct Lista
+int codigo(QStringView l, int a, int b)
 {
+    return StrToInt(campo(l, a, b).toString());
+}
+
+struct Lista {
     QString tabela;
     Atribuicoes itens;
     void poe(const QString &parametro, const QVariant &v) { itens.append({tabela, parametro, v}); }
@@ -38,7 +51,8 @@ BuscaCampo BuscaCampoEm(const ClientDataSet &campos)
     for (int linha = 0; linha < campos.recordCount(); ++linha) {
         const QString retorno = campos.valor(linha, QStringLiteral("RETORNO")).toString();
         if (!destinos->contains(retorno)) // the first row of a code wins, as in a search
-            destinos->insert(retorno, campos.valor(linha, QStringLiteral("CAMPO_DESTINO")).toString().trimmed());
+            destinos->insert(retorno,
+                             campos.valor(linha, QStringLiteral("CAMPO_DESTINO")).toString().trimmed());
     }
     return [destinos](const QString &codigo) { return destinos->value(codigo); };
 }
@@ -144,21 +158,33 @@ Atribuicoes Registro03(QStringView l, const BuscaCampo &busca, const QString &re
     if (n >= 29 && n <= 43)
         return um("DEC_DO", destino);
     switch (n) {
-    case 400: return um("DEC_ENTESTADO", QStringLiteral("PRODUTOS_AGROPECUARIOS"));
-    case 401: return um(completo() ? "DEC_SAIESTADO" : "DEC_SIMPLES", QStringLiteral("TRANSPORTE_TOMADO"));
-    case 463: return um(completo() ? "DEC_ENTESTADO" : "DEC_SIMPLES", QStringLiteral("GERACAO_ENERGIA_ELETRICA"));
+    case 400:
+        return um("DEC_ENTESTADO", QStringLiteral("PRODUTOS_AGROPECUARIOS"));
+    case 401:
+        return um(completo() ? "DEC_SAIESTADO" : "DEC_SIMPLES", QStringLiteral("TRANSPORTE_TOMADO"));
+    case 463:
+        return um(completo() ? "DEC_ENTESTADO" : "DEC_SIMPLES", QStringLiteral("GERACAO_ENERGIA_ELETRICA"));
     case 464:
         return completo() ? um("DEC_ENTRADASSAIDAS", QStringLiteral("AUTUACOES_ENTRADA"))
                           : um("DEC_SIMPLES", QStringLiteral("AUTUACOES_ENTRADAS"));
     case 465:
         return completo() ? um("DEC_ENTRADASSAIDAS", QStringLiteral("AUTUACOES_SAIDA"))
                           : um("DEC_SIMPLES", QStringLiteral("AUTUACOES_SAIDAS"));
-    case 466: StrToInt(regime); return um("DEC_ENTRADASSAIDAS", QStringLiteral("PROD_AGROPECUARIO"));
-    case 467: StrToInt(regime); return um("DEC_ENTOUTROS", destino);
-    case 468: StrToInt(regime); return um("DEC_SAIOUTROS", destino);
-    case 469: return completo() ? um("DEC_ENTRADASSAIDAS", QStringLiteral("COOPERATIVA")) : Atribuicoes{};
-    case 474: return um("DEC_SIMPLES", QStringLiteral("TOTAL_ENTRADAS"));
-    default: break;
+    case 466:
+        StrToInt(regime);
+        return um("DEC_ENTRADASSAIDAS", QStringLiteral("PROD_AGROPECUARIO"));
+    case 467:
+        StrToInt(regime);
+        return um("DEC_ENTOUTROS", destino);
+    case 468:
+        StrToInt(regime);
+        return um("DEC_SAIOUTROS", destino);
+    case 469:
+        return completo() ? um("DEC_ENTRADASSAIDAS", QStringLiteral("COOPERATIVA")) : Atribuicoes{};
+    case 474:
+        return um("DEC_SIMPLES", QStringLiteral("TOTAL_ENTRADAS"));
+    default:
+        break;
     }
     if (n >= 453 && n <= 462)
         return um("DEC_SIMPLES", destino);
@@ -171,8 +197,8 @@ Atribuicoes Registro04(QStringView l)
 {
     const int n = codigo(l, 19, 21);
     const double inicial = valor(l, 22, 36), final_ = valor(l, 37, 51);
-    static const char *const kLinhas[] = {"PRODUTOS_TRIBUTADOS", "SUJEITOS_SUBST", "ISENTOS_NAO_INCIDENCIA", "OUTROS",
-                                          "TOTAL"};
+    static const char *const kLinhas[] = {"PRODUTOS_TRIBUTADOS", "SUJEITOS_SUBST", "ISENTOS_NAO_INCIDENCIA",
+                                          "OUTROS", "TOTAL"};
     if (n < 44 || n > 48)
         return {};
     const QString base = QLatin1String(kLinhas[n - 44]);
@@ -180,7 +206,8 @@ Atribuicoes Registro04(QStringView l)
             {QStringLiteral("DEC_ESTOQUE"), base + QStringLiteral("_FINAL"), final_}};
 }
 
-Atribuicoes Registro06(QStringView l, const QString &regime, const std::function<void(const QString &)> &avisoCodigo)
+Atribuicoes Registro06(QStringView l, const QString &regime,
+                       const std::function<void(const QString &)> &avisoCodigo)
 {
     const QString cod = bruto(l, 19, 21);
     const int n = StrToInt(cod);
@@ -192,29 +219,65 @@ Atribuicoes Registro06(QStringView l, const QString &regime, const std::function
     };
     const bool simples = regime == QLatin1String("58");
     switch (n) {
-    case 404: par("PARCELA_ST_ENTRADA", "PARCELA_ST_SAIDA"); break;
-    case 405: par("ENTREGA_FUTURA_ENTRADA", "ENTREGA_FUTURA_SAIDA"); break;
-    case 406: par("CONSIGNACAO_ENTRADA", "CONSIGNACAO_SAIDA"); break;
-    case 407: par("PARCELA_IPI_ENTRADA", "PARCELA_IPI_SAIDA"); break;
-    case 408: par("ATIVO_IMOBILIZADO_ENTRADA", "ATIVO_IMOBILIZADO_SAIDA"); break;
-    case 409: par("MATERIAL_USO_CONSUMO_ENTRADA", "MATERIAL_USO_CONSUMO_SAIDA"); break;
-    case 410: par("SUSPENSAO_ENTRADA", "SUSPENSAO_SAIDA"); break;
-    case 411: par("SIMPLES_REMESSA_ENTRADA", "SIMPLES_REMESSA_SAIDA"); break;
-    case 412: r.poe(QStringLiteral("ENERGIA_COMUNICACAO_ETNRADA"), e); break;
-    case 413: r.poe(QStringLiteral("TRANSPORTES_ENTRADA"), e); break;
-    case 414: r.poe(QStringLiteral("SUBCONTRATACAO_TRANSP_ENTRADA"), simples ? s : e); break;
-    case 415: par("REMESSA_RET_ARMAZENA_ENTRADA", "REMESSA_RET_ARMAZENA_SAIDA"); break;
-    case 416: par("OUTRAS_ENTRADAS", "OUTRAS_SAIDAS"); break;
+    case 404:
+        par("PARCELA_ST_ENTRADA", "PARCELA_ST_SAIDA");
+        break;
+    case 405:
+        par("ENTREGA_FUTURA_ENTRADA", "ENTREGA_FUTURA_SAIDA");
+        break;
+    case 406:
+        par("CONSIGNACAO_ENTRADA", "CONSIGNACAO_SAIDA");
+        break;
+    case 407:
+        par("PARCELA_IPI_ENTRADA", "PARCELA_IPI_SAIDA");
+        break;
+    case 408:
+        par("ATIVO_IMOBILIZADO_ENTRADA", "ATIVO_IMOBILIZADO_SAIDA");
+        break;
+    case 409:
+        par("MATERIAL_USO_CONSUMO_ENTRADA", "MATERIAL_USO_CONSUMO_SAIDA");
+        break;
+    case 410:
+        par("SUSPENSAO_ENTRADA", "SUSPENSAO_SAIDA");
+        break;
+    case 411:
+        par("SIMPLES_REMESSA_ENTRADA", "SIMPLES_REMESSA_SAIDA");
+        break;
+    case 412:
+        r.poe(QStringLiteral("ENERGIA_COMUNICACAO_ETNRADA"), e);
+        break;
+    case 413:
+        r.poe(QStringLiteral("TRANSPORTES_ENTRADA"), e);
+        break;
+    case 414:
+        r.poe(QStringLiteral("SUBCONTRATACAO_TRANSP_ENTRADA"), simples ? s : e);
+        break;
+    case 415:
+        par("REMESSA_RET_ARMAZENA_ENTRADA", "REMESSA_RET_ARMAZENA_SAIDA");
+        break;
+    case 416:
+        par("OUTRAS_ENTRADAS", "OUTRAS_SAIDAS");
+        break;
     case 417:
         r.poe(QStringLiteral("TOTAL_EXCLUSOES_ENTRADAS"), e);
         if (!simples)
             r.poe(QStringLiteral("TOTAL_EXCLUSOES_SAIDA"), s);
         break;
-    case 427: r.poe(QStringLiteral("TRANSPORTE_INTERNACIONAL_SAIDA"), s); break;
-    case 430: r.poe(QStringLiteral("TOTAL_EXCLUSOES_SAIDA"), s); break;
-    case 431: par("AJUSTE_ENTRADA", "AJUSTE_SAIDA"); break;
-    case 433: par("EXTRAORDINARIAS_ENTRADA", "EXTRAORDINARIAS_SAIDA"); break;
-    case 434: r.poe(QStringLiteral("EXTRAORDINARIAS_SAIDA"), s); break;
+    case 427:
+        r.poe(QStringLiteral("TRANSPORTE_INTERNACIONAL_SAIDA"), s);
+        break;
+    case 430:
+        r.poe(QStringLiteral("TOTAL_EXCLUSOES_SAIDA"), s);
+        break;
+    case 431:
+        par("AJUSTE_ENTRADA", "AJUSTE_SAIDA");
+        break;
+    case 433:
+        par("EXTRAORDINARIAS_ENTRADA", "EXTRAORDINARIAS_SAIDA");
+        break;
+    case 434:
+        r.poe(QStringLiteral("EXTRAORDINARIAS_SAIDA"), s);
+        break;
     default:
         if (avisoCodigo)
             avisoCodigo(cod);
@@ -266,33 +329,52 @@ Atribuicoes Registro09(QStringView l)
         n -= 48;
     else if (n >= 175 && n <= 196)
         n -= 24;
-    struct Linha
-    {
+    struct Linha {
         int codigo;
         const char *tabela;
         const char *item;
     };
     static const Linha kLinhas[] = {
-        {55, "DEC_ENTESTADO", "COMPRAS"},       {56, "DEC_ENTESTADO", "TRANSFERENCIAS"},
-        {57, "DEC_ENTESTADO", "DEVOLUCOES"},    {58, "DEC_ENTESTADO", "ENERGIA_ELETRICA"},
-        {59, "DEC_ENTESTADO", "COMUNICACOES"},  {60, "DEC_ENTESTADO", "TRANSPORTES"},
-        {61, "DEC_ENTESTADO", "OUTRAS"},        {63, "DEC_ENTOUTROS", "COMPRAS"},
-        {64, "DEC_ENTOUTROS", "TRANSFERENCIAS"}, {65, "DEC_ENTOUTROS", "DEVOLUCOES"},
-        {66, "DEC_ENTOUTROS", "ENERGIA_ELETRICA"}, {67, "DEC_ENTOUTROS", "COMUNICACOES"},
-        {68, "DEC_ENTOUTROS", "TRANSPORTES"},   {69, "DEC_ENTOUTROS", "OUTRAS"},
-        {71, "DEC_ENTEXTERIOR", "COMPRAS"},     {72, "DEC_ENTEXTERIOR", "DEVOLUCOES"},
-        {73, "DEC_ENTEXTERIOR", "ENERGIA_ELETRICA"}, {74, "DEC_ENTEXTERIOR", "COMUNICACOES"},
-        {75, "DEC_ENTEXTERIOR", "TRANSPORTES"}, {76, "DEC_ENTEXTERIOR", "OUTRAS"},
-        {151, "DEC_SAIESTADO", "VENDAS"},       {152, "DEC_SAIESTADO", "TRANSFERENCIAS"},
-        {153, "DEC_SAIESTADO", "DEVOLUCOES"},   {154, "DEC_SAIESTADO", "ENERGIA_ELETRICA"},
-        {155, "DEC_SAIESTADO", "COMUNICACOES"}, {156, "DEC_SAIESTADO", "TRANSPORTES"},
-        {157, "DEC_SAIESTADO", "OUTRAS"},       {159, "DEC_SAIOUTROS", "VENDAS"},
-        {160, "DEC_SAIOUTROS", "TRANSFERENCIAS"}, {161, "DEC_SAIOUTROS", "DEVOLUCOES"},
-        {162, "DEC_SAIOUTROS", "ENERGIA_ELETRICA"}, {163, "DEC_SAIOUTROS", "COMUNICACOES"},
-        {164, "DEC_SAIOUTROS", "TRANSPORTES"},  {165, "DEC_SAIOUTROS", "OUTRAS"},
-        {167, "DEC_SAIEXTERIOR", "VENDAS"},     {168, "DEC_SAIEXTERIOR", "DEVOLUCOES"},
-        {169, "DEC_SAIEXTERIOR", "ENERGIA_ELETRICA"}, {170, "DEC_SAIEXTERIOR", "COMUNICACOES"},
-        {171, "DEC_SAIEXTERIOR", "TRANSPORTES"}, {172, "DEC_SAIEXTERIOR", "OUTRAS"},
+        {55, "DEC_ENTESTADO", "COMPRAS"},
+        {56, "DEC_ENTESTADO", "TRANSFERENCIAS"},
+        {57, "DEC_ENTESTADO", "DEVOLUCOES"},
+        {58, "DEC_ENTESTADO", "ENERGIA_ELETRICA"},
+        {59, "DEC_ENTESTADO", "COMUNICACOES"},
+        {60, "DEC_ENTESTADO", "TRANSPORTES"},
+        {61, "DEC_ENTESTADO", "OUTRAS"},
+        {63, "DEC_ENTOUTROS", "COMPRAS"},
+        {64, "DEC_ENTOUTROS", "TRANSFERENCIAS"},
+        {65, "DEC_ENTOUTROS", "DEVOLUCOES"},
+        {66, "DEC_ENTOUTROS", "ENERGIA_ELETRICA"},
+        {67, "DEC_ENTOUTROS", "COMUNICACOES"},
+        {68, "DEC_ENTOUTROS", "TRANSPORTES"},
+        {69, "DEC_ENTOUTROS", "OUTRAS"},
+        {71, "DEC_ENTEXTERIOR", "COMPRAS"},
+        {72, "DEC_ENTEXTERIOR", "DEVOLUCOES"},
+        {73, "DEC_ENTEXTERIOR", "ENERGIA_ELETRICA"},
+        {74, "DEC_ENTEXTERIOR", "COMUNICACOES"},
+        {75, "DEC_ENTEXTERIOR", "TRANSPORTES"},
+        {76, "DEC_ENTEXTERIOR", "OUTRAS"},
+        {151, "DEC_SAIESTADO", "VENDAS"},
+        {152, "DEC_SAIESTADO", "TRANSFERENCIAS"},
+        {153, "DEC_SAIESTADO", "DEVOLUCOES"},
+        {154, "DEC_SAIESTADO", "ENERGIA_ELETRICA"},
+        {155, "DEC_SAIESTADO", "COMUNICACOES"},
+        {156, "DEC_SAIESTADO", "TRANSPORTES"},
+        {157, "DEC_SAIESTADO", "OUTRAS"},
+        {159, "DEC_SAIOUTROS", "VENDAS"},
+        {160, "DEC_SAIOUTROS", "TRANSFERENCIAS"},
+        {161, "DEC_SAIOUTROS", "DEVOLUCOES"},
+        {162, "DEC_SAIOUTROS", "ENERGIA_ELETRICA"},
+        {163, "DEC_SAIOUTROS", "COMUNICACOES"},
+        {164, "DEC_SAIOUTROS", "TRANSPORTES"},
+        {165, "DEC_SAIOUTROS", "OUTRAS"},
+        {167, "DEC_SAIEXTERIOR", "VENDAS"},
+        {168, "DEC_SAIEXTERIOR", "DEVOLUCOES"},
+        {169, "DEC_SAIEXTERIOR", "ENERGIA_ELETRICA"},
+        {170, "DEC_SAIEXTERIOR", "COMUNICACOES"},
+        {171, "DEC_SAIEXTERIOR", "TRANSPORTES"},
+        {172, "DEC_SAIEXTERIOR", "OUTRAS"},
     };
     for (const Linha &x : kLinhas) {
         if (x.codigo != n)

@@ -14,11 +14,11 @@ class ClientDataSet;
 // The records that make up one declaration in the return file (0A, 0B, 01, 02, 03, 04, 06, 07,
 // 08, 09, 10), read into the statement parameters they feed. Reading needs no database; the
 // return import binds what is read to its prepared statements.
-namespace RegistrosDeclaracao {
+namespace RegistrosDeclaracao
+{
 
 // One value for one parameter of one statement (named by its table).
-struct Atribuicao
-{
+struct Atribuicao {
     QString tabela;
     QString parametro;
     QVariant valor;
@@ -35,8 +35,7 @@ Atribuicoes Registro0B(QStringView linha);
 Atribuicoes Registro01(QStringView linha, const ConversoesRetorno::AvisoData &aviso, QString *regime);
 
 // Previous-year values carried from record 02 to the VAF record, as they stand in the file.
-struct ValoresAnteriores
-{
+struct ValoresAnteriores {
     QString entradas; // E
     QString saidas;   // S
     QString outras;   // O
@@ -53,30 +52,30 @@ BuscaCampo BuscaCampoEm(const ClientDataSet &campos);
 Atribuicoes Registro03(QStringView linha, const BuscaCampo &busca, const QString &regime);
 Atribuicoes Registro04(QStringView linha);
 // Unlisted numeric codes are reported through `avisoCodigo` with the three characters of the code.
-Atribuicoes Registro06(QStringView linha, const QString &regime, const std::function<void(const QString &)> &avisoCodigo);
+Atribuicoes Registro06(QStringView linha, const QString &regime,
+                       const std::function<void(const QString &)> &avisoCodigo);
 Atribuicoes Registro07(QStringView linha, const ValoresAnteriores &anteriores);
 Atribuicoes Registro08(QStringView linha);
 Atribuicoes Registro09(QStringView linha);
 
 // A processing event of the declaration.
-struct Evento
-{
+struct Evento {
     QString municipio;
     int exercicio = 0;      // DEC_EXERCICIO (0 when not a number)
     QString exercicioTexto; // HIST_EXERCICIO
     QDate entrega;
     QTime horaEntrega;
     QDate processamento;
-    QString damef;          // DAMEF_CODIGO, HIST_ROTEIRO
+    QString damef; // DAMEF_CODIGO, HIST_ROTEIRO
     QString protocolo;
-    QString regimeFinal;    // HIST_REGFINAL
-    QString tipo;           // TIPO_CONTRIB_CODIGO, HIST_TIPO
-    QString substituicao;   // HIST_SUBSTITUI as it stands; DEC_SUBSTITUICAO is its S/N flag
+    QString regimeFinal;  // HIST_REGFINAL
+    QString tipo;         // TIPO_CONTRIB_CODIGO, HIST_TIPO
+    QString substituicao; // HIST_SUBSTITUI as it stands; DEC_SUBSTITUICAO is its S/N flag
     QString entradas, outrasEntradas, saidas, vaf; // handed to the database as text
     QString respCgcCpf;
-    QString erros[5];       // "00" means no error
+    QString erros[5]; // "00" means no error
     QString validacao;
-    QString regime;         // last 2
+    QString regime; // last 2
 };
 Evento Registro10(QStringView linha, const ConversoesRetorno::AvisoData &aviso);
 

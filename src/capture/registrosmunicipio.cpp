@@ -6,14 +6,22 @@
 
 #include <cmath>
 
-namespace RegistrosMunicipio {
+namespace RegistrosMunicipio
+{
 
 using namespace ConversoesRetorno;
 using CamposFixos::campo;
 
-namespace {
-QString bruto(QStringView l, int a, int b) { return campo(l, a, b).toString(); }
-double valor(QStringView l, int a, int b) { return Valor(campo(l, a, b)); }
+namespace
+{
+QString bruto(QStringView l, int a, int b)
+{
+    return campo(l, a, b).toString();
+}
+double valor(QStringView l, int a, int b)
+{
+    return Valor(campo(l, a, b));
+}
 } // namespace
 
 Atribuicoes Registro11(QStringView l, const QString &tipoIndice, const AvisoData &aviso)
@@ -22,7 +30,8 @@ Atribuicoes Registro11(QStringView l, const QString &tipoIndice, const AvisoData
     const QString municipio = bruto(l, 3, 5);
     const QString ie = bruto(l, 22, 34), estab = bruto(l, 35, 37), nome = bruto(l, 38, 72);
     // how the record appears in a "Data incorreta" message
-    const QString comoLinha = QStringLiteral("Grava Reg 11: ") + tipoIndice + ie + municipio + municipio + estab + nome;
+    const QString comoLinha =
+        QStringLiteral("Grava Reg 11: ") + tipoIndice + ie + municipio + municipio + estab + nome;
     return {{t, QStringLiteral("TIPOINDICE"), tipoIndice},
             {t, QStringLiteral("MUNIC_CODIGO"), municipio},
             {t, QStringLiteral("MUNIC_CODIGO_CONTRIB"), municipio},
@@ -40,13 +49,14 @@ Atribuicoes Registro11(QStringView l, const QString &tipoIndice, const AvisoData
 Atribuicoes Registro12ou13(QStringView l, const QString &tipoIndice)
 {
     const QString t = QStringLiteral("MUNIC_VAFB");
-    return {{t, QStringLiteral("VAFB_INDICE"), tipoIndice},
-            {t, QStringLiteral("VAFB_CREDDEB"), l.startsWith(u"12") ? QStringLiteral("D") : QStringLiteral("C")},
-            {t, QStringLiteral("MUNIC_ORIGEM"), bruto(l, 3, 5)},
-            {t, QStringLiteral("MUNIC_DESTINO"), bruto(l, 19, 21)},
-            {t, QStringLiteral("VAFB_VALOR_AF"), valor(l, 22, 36)},
-            {t, QStringLiteral("VAFB_VALOR_TALMO"), valor(l, 37, 51)},
-            {t, QStringLiteral("VAFB_VALOR"), valor(l, 52, 66)}};
+    return {
+        {t, QStringLiteral("VAFB_INDICE"), tipoIndice},
+        {t, QStringLiteral("VAFB_CREDDEB"), l.startsWith(u"12") ? QStringLiteral("D") : QStringLiteral("C")},
+        {t, QStringLiteral("MUNIC_ORIGEM"), bruto(l, 3, 5)},
+        {t, QStringLiteral("MUNIC_DESTINO"), bruto(l, 19, 21)},
+        {t, QStringLiteral("VAFB_VALOR_AF"), valor(l, 22, 36)},
+        {t, QStringLiteral("VAFB_VALOR_TALMO"), valor(l, 37, 51)},
+        {t, QStringLiteral("VAFB_VALOR"), valor(l, 52, 66)}};
 }
 
 QString TextoIndice(QStringView nove)
@@ -63,15 +73,15 @@ QString TextoIndice(QStringView nove)
 Atribuicoes Registro16ou17(QStringView l)
 {
     const QString t = QStringLiteral("MUNIC_INDICES");
-    Atribuicoes a{{t, QStringLiteral("INDICE_CODIGO"), l.startsWith(u"16") ? QStringLiteral("P") : QStringLiteral("D")},
-                  {t, QStringLiteral("MUNIC_CODIGO"), bruto(l, 3, 5)}};
-    static const struct
-    {
+    Atribuicoes a{
+        {t, QStringLiteral("INDICE_CODIGO"), l.startsWith(u"16") ? QStringLiteral("P") : QStringLiteral("D")},
+        {t, QStringLiteral("MUNIC_CODIGO"), bruto(l, 3, 5)}};
+    static const struct {
         const char *coluna;
         int de, ate;
-    } kValores[] = {{"VAFAPROPRIO", 19, 33},  {"VAFACREDEXT", 34, 48}, {"VAFBCREDINT", 49, 63},
-                    {"VAFBCREDPROP", 64, 78}, {"VAFBDEB", 79, 93},     {"ACERTOCRED", 94, 108},
-                    {"ACERTODEB", 109, 123},  {"VALLIQUIDO", 124, 138}, {"VAFESTADUAL", 148, 163},
+    } kValores[] = {{"VAFAPROPRIO", 19, 33},     {"VAFACREDEXT", 34, 48},       {"VAFBCREDINT", 49, 63},
+                    {"VAFBCREDPROP", 64, 78},    {"VAFBDEB", 79, 93},           {"ACERTOCRED", 94, 108},
+                    {"ACERTODEB", 109, 123},     {"VALLIQUIDO", 124, 138},      {"VAFESTADUAL", 148, 163},
                     {"VAFB_VALOR_AF", 164, 178}, {"VAFB_VALOR_TALMO", 179, 193}};
     for (const auto &v : kValores)
         a.append({t, QLatin1String(v.coluna), valor(l, v.de, v.ate)});

@@ -8,25 +8,39 @@
 using CamposFixos::campo;
 using ConversoesRetorno::Valor;
 
-namespace {
-QString bruto(QStringView l, int a, int b) { return campo(l, a, b).toString(); }
-double valor(QStringView l, int a, int b) { return Valor(campo(l, a, b)); }
+namespace
+{
+QString bruto(QStringView l, int a, int b)
+{
+    return campo(l, a, b).toString();
+}
+double valor(QStringView l, int a, int b)
+{
+    return Valor(campo(l, a, b));
+}
 
 const char *tabelaDetalhe(QStringView tipo)
 {
-    if (tipo == u"15") return "DEC_DET_SERVICO_TRANSPORTE";
-    if (tipo == u"18") return "DEC_DET_SERVICO_COMUNICACAO";
-    if (tipo == u"19") return "DEC_DET_MERCADORIA_SEM_NOTA";
-    if (tipo == u"20") return "DEC_DET_PRODUCAO_RURAL";
-    if (tipo == u"21") return "DEC_DET_REFEICAO_OUTRO_MUNIC";
-    if (tipo == u"22") return "DEC_DET_AMBULANTES";
+    if (tipo == u"15")
+        return "DEC_DET_SERVICO_TRANSPORTE";
+    if (tipo == u"18")
+        return "DEC_DET_SERVICO_COMUNICACAO";
+    if (tipo == u"19")
+        return "DEC_DET_MERCADORIA_SEM_NOTA";
+    if (tipo == u"20")
+        return "DEC_DET_PRODUCAO_RURAL";
+    if (tipo == u"21")
+        return "DEC_DET_REFEICAO_OUTRO_MUNIC";
+    if (tipo == u"22")
+        return "DEC_DET_AMBULANTES";
     return nullptr;
 }
 
-const char *const kTotaisSN[] = {"DEC_TOTAL_RECEITA_BRUTA",       "DEC_TOTAL_TRANSF_MERCADORIA", "DEC_TOTAL_AUTUACOES",
-                                 "DEC_TOTAL_AQUIS_MERC_RURAL",    "DEC_TOTAL_PROD_RURAL",        "DEC_TOTAL_SERVICO_COMUNICACAO",
-                                 "DEC_TOTAL_SERVICO_TRANSPOTE",   "DEC_TOTAL_AMBULANTES",        "DEC_TOTAL_REFEICAO_OUT_MUNIC",
-                                 "DEC_TOTAL_AQUIS_DISP_NOTA"};
+const char *const kTotaisSN[] = {"DEC_TOTAL_RECEITA_BRUTA",      "DEC_TOTAL_TRANSF_MERCADORIA",
+                                 "DEC_TOTAL_AUTUACOES",          "DEC_TOTAL_AQUIS_MERC_RURAL",
+                                 "DEC_TOTAL_PROD_RURAL",         "DEC_TOTAL_SERVICO_COMUNICACAO",
+                                 "DEC_TOTAL_SERVICO_TRANSPOTE",  "DEC_TOTAL_AMBULANTES",
+                                 "DEC_TOTAL_REFEICAO_OUT_MUNIC", "DEC_TOTAL_AQUIS_DISP_NOTA"};
 } // namespace
 
 TTipoRegistro::TTipoRegistro(QStringView l, double decId)
@@ -69,9 +83,10 @@ TTipoRegistro14::TTipoRegistro14(QStringView l, double decId, const char *tabela
 
 QString TTipoRegistro14::DefineSQL() const
 {
-    return QStringLiteral("INSERT INTO %1 (DEC_ID, MUNIC_CONTRIBUINTE, IE, MUNIC_DETALHAMENTO, VALOR_MUNICIPIO, "
-                          "MUNIC_ESTABELECIMENTO, CNPJ_ESTABELECIMENTO) VALUES (:DEC_ID, :MUNIC_CONTRIBUINTE, :IE, "
-                          ":MUNIC_DETALHAMENTO, :VALOR_MUNICIPIO, :MUNIC_ESTABELECIMENTO, :CNPJ_ESTABELECIMENTO)")
+    return QStringLiteral(
+               "INSERT INTO %1 (DEC_ID, MUNIC_CONTRIBUINTE, IE, MUNIC_DETALHAMENTO, VALOR_MUNICIPIO, "
+               "MUNIC_ESTABELECIMENTO, CNPJ_ESTABELECIMENTO) VALUES (:DEC_ID, :MUNIC_CONTRIBUINTE, :IE, "
+               ":MUNIC_DETALHAMENTO, :VALOR_MUNICIPIO, :MUNIC_ESTABELECIMENTO, :CNPJ_ESTABELECIMENTO)")
         .arg(m_tabela);
 }
 
@@ -92,7 +107,8 @@ QString TTipoRegistro23::Combina(QStringView registro, const RegistrosDeclaracao
     return registro.toString() + quinze(a.vaf) + quinze(a.outras) + quinze(a.entradas) + quinze(a.saidas);
 }
 
-TTipoRegistro23::TTipoRegistro23(QStringView l, double decId) : TTipoRegistro(l, decId), m_munic(bruto(l, 19, 21))
+TTipoRegistro23::TTipoRegistro23(QStringView l, double decId)
+    : TTipoRegistro(l, decId), m_munic(bruto(l, 19, 21))
 {
     valor(l, 22, 36); // not stored, but it must be an amount
     m_totalVaf = valor(l, 37, 51);
@@ -107,8 +123,10 @@ QString TTipoRegistro23::DefineSQL() const
 {
     return QStringLiteral(
         "INSERT INTO DEC_VAF (DEC_ID, OUTRAS_ENTRADAS_VAF, TOTAL_ENTRADAS_VAF, TOTAL_GERAL_VAF, "
-        "TOTAL_GERAL_VAF_ANO_ANTERIOR, TOTAL_GERAL_OUTRAS_ENTRADAS_ANT, TOTAL_GERAL_ENTRADAS_ANT, TOTAL_GERAL_SAIDAS_ANT, "
-        "MUNIC_CODIGO, REG_CODIGO) VALUES (:DEC_ID, :OUTRAS_ENTRADAS_VAF, :TOTAL_ENTRADAS_VAF, :TOTAL_GERAL_VAF, "
+        "TOTAL_GERAL_VAF_ANO_ANTERIOR, TOTAL_GERAL_OUTRAS_ENTRADAS_ANT, TOTAL_GERAL_ENTRADAS_ANT, "
+        "TOTAL_GERAL_SAIDAS_ANT, "
+        "MUNIC_CODIGO, REG_CODIGO) VALUES (:DEC_ID, :OUTRAS_ENTRADAS_VAF, :TOTAL_ENTRADAS_VAF, "
+        ":TOTAL_GERAL_VAF, "
         ":TOTAL_GERAL_VAF_ANO_ANTERIOR, :TOTAL_GERAL_OUTRAS_ENTRADAS_ANT, :TOTAL_GERAL_ENTRADAS_ANT, "
         ":TOTAL_GERAL_SAIDAS_ANT, :MUNIC_CODIGO, :REG_CODIGO)");
 }
@@ -134,9 +152,10 @@ TTipoRegistro24::TTipoRegistro24(QStringView l, double decId)
 
 QString TTipoRegistro24::DefineSQL() const
 {
-    return QStringLiteral("INSERT INTO DEC_DET_TRANSF_MERC_INFRACAO (DEC_ID, MUNIC_CONTRIBUINTE, IE, "
-                          "MUNIC_ESTABELECIMENTO, VALOR_TRANS_MERCADORIA, VALOR_AUTO_INFRACAO) VALUES (:DEC_ID, "
-                          ":MUNIC_CONTRIBUINTE, :IE, :MUNIC_ESTABELECIMENTO, :VALOR_TRANS_MERCADORIA, :VALOR_AUTO_INFRACAO)");
+    return QStringLiteral(
+        "INSERT INTO DEC_DET_TRANSF_MERC_INFRACAO (DEC_ID, MUNIC_CONTRIBUINTE, IE, "
+        "MUNIC_ESTABELECIMENTO, VALOR_TRANS_MERCADORIA, VALOR_AUTO_INFRACAO) VALUES (:DEC_ID, "
+        ":MUNIC_CONTRIBUINTE, :IE, :MUNIC_ESTABELECIMENTO, :VALOR_TRANS_MERCADORIA, :VALOR_AUTO_INFRACAO)");
 }
 
 void TTipoRegistro24::AtribuiParametros(InsercaoEmLote &c) const
@@ -162,7 +181,8 @@ QString TTipoRegistro25::DefineSQL() const
         colunas << QLatin1String(c);
         parametros << u':' + QLatin1String(c);
     }
-    return QStringLiteral("INSERT INTO DEC_TOTAL_SN (%1) VALUES (%2)").arg(colunas.join(u','), parametros.join(u','));
+    return QStringLiteral("INSERT INTO DEC_TOTAL_SN (%1) VALUES (%2)")
+        .arg(colunas.join(u','), parametros.join(u','));
 }
 
 void TTipoRegistro25::AtribuiParametros(InsercaoEmLote &c) const
@@ -173,22 +193,25 @@ void TTipoRegistro25::AtribuiParametros(InsercaoEmLote &c) const
 }
 
 TTipoRegistro35::TTipoRegistro35(QStringView l, double decId)
-    : TTipoRegistro(l, decId), m_municEstabelecimento(bruto(l, 35, 37)), m_nome(campo(l, 38, 72).trimmed().toString()),
-      m_cnpj(bruto(l, 96, 109))
+    : TTipoRegistro(l, decId), m_municEstabelecimento(bruto(l, 35, 37)),
+      m_nome(campo(l, 38, 72).trimmed().toString()), m_cnpj(bruto(l, 96, 109))
 {
     m_ie = bruto(l, 22, 34);
     // read as the short date format reads "dd/mm/yyyy": an impossible date fails the record
     const QString d = bruto(l, 73, 80);
     m_primeiraEntrega = QDate::fromString(d, QStringLiteral("ddMMyyyy"));
     if (!m_primeiraEntrega.isValid())
-        throw OrbelError(QStringLiteral("'%1/%2/%3' não é uma data válida").arg(d.mid(0, 2), d.mid(2, 2), d.mid(4, 4)));
+        throw OrbelError(
+            QStringLiteral("'%1/%2/%3' não é uma data válida").arg(d.mid(0, 2), d.mid(2, 2), d.mid(4, 4)));
     m_credito = valor(l, 81, 95);
 }
 
-namespace {
+namespace
+{
 // VAF_MUDANCA_MUNIC and DEC_SIMEI share their columns; the first carries the VMM_ prefix.
-const char *const kColunasMudanca[] = {"COD_MUNIC_CONTRIBUINTE", "IE", "COD_MUNIC_ESTABELECIMEN", "NOME_CONTRIBUINTE",
-                                       "DT_PRIMEIRA_ENTREGA", "VLR_CREDITO", "CNPJ_CONTRIBUINTE"};
+const char *const kColunasMudanca[] = {
+    "COD_MUNIC_CONTRIBUINTE", "IE",          "COD_MUNIC_ESTABELECIMEN", "NOME_CONTRIBUINTE",
+    "DT_PRIMEIRA_ENTREGA",    "VLR_CREDITO", "CNPJ_CONTRIBUINTE"};
 } // namespace
 
 QString TTipoRegistro35::DefineSQL() const
@@ -198,7 +221,8 @@ QString TTipoRegistro35::DefineSQL() const
         colunas << prefixo() + QLatin1String(c);
         parametros << u':' + prefixo() + QLatin1String(c);
     }
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(tabela(), colunas.join(u','), parametros.join(u','));
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(tabela(), colunas.join(u','), parametros.join(u','));
 }
 
 void TTipoRegistro35::AtribuiParametros(InsercaoEmLote &c) const

@@ -13,7 +13,7 @@ class InsercaoEmLote;
 // to the type's insert statement, which the import prepares once per type.
 class TTipoRegistro
 {
-public:
+  public:
     TTipoRegistro(QStringView linha, double decId);
     virtual ~TTipoRegistro() = default;
 
@@ -32,7 +32,7 @@ public:
     // The record object of a line's type; null for types without a class.
     static std::unique_ptr<TTipoRegistro> Cria(QStringView linha, double decId);
 
-protected:
+  protected:
     QString m_tipo, m_municipio, m_ie;
     double m_decId;
 };
@@ -40,12 +40,12 @@ protected:
 // Amounts by municipality; 15, 18 to 22 differ only in their table.
 class TTipoRegistro14 : public TTipoRegistro
 {
-public:
+  public:
     TTipoRegistro14(QStringView linha, double decId, const char *tabela = "DEC_DET_MERCADORIA_RURAL");
     QString DefineSQL() const override;
     void AtribuiParametros(InsercaoEmLote &c) const override;
 
-protected:
+  protected:
     QString m_tabela;
     QString m_municDetalhamento, m_municEstabelecimento, m_cnpj;
     double m_valorMunicipio = 0;
@@ -54,7 +54,7 @@ protected:
 // The VAF of a Simples Nacional declaration, read from the record joined with the carried values.
 class TTipoRegistro23 : public TTipoRegistro
 {
-public:
+  public:
     TTipoRegistro23(QStringView combinado, double decId);
     QString DefineSQL() const override;
     void AtribuiParametros(InsercaoEmLote &c) const override;
@@ -62,12 +62,13 @@ public:
     static QString Combina(QStringView registro, const RegistrosDeclaracao::ValoresAnteriores &a);
 
     QString m_munic;
-    double m_totalVaf = 0, m_outrasEntradas = 0, m_vafAnterior = 0, m_entradasAnterior = 0, m_saidasAnterior = 0;
+    double m_totalVaf = 0, m_outrasEntradas = 0, m_vafAnterior = 0, m_entradasAnterior = 0,
+           m_saidasAnterior = 0;
 };
 
 class TTipoRegistro24 : public TTipoRegistro
 {
-public:
+  public:
     TTipoRegistro24(QStringView linha, double decId);
     QString DefineSQL() const override;
     void AtribuiParametros(InsercaoEmLote &c) const override;
@@ -76,7 +77,7 @@ public:
 
 class TTipoRegistro25 : public TTipoRegistro
 {
-public:
+  public:
     TTipoRegistro25(QStringView linha, double decId);
     QString DefineSQL() const override;
     void AtribuiParametros(InsercaoEmLote &c) const override;
@@ -86,18 +87,17 @@ public:
 // A taxpayer that changed municipality; 40 (SIMEI) shares its layout.
 class TTipoRegistro35 : public TTipoRegistro
 {
-public:
+  public:
     TTipoRegistro35(QStringView linha, double decId);
     QString DefineSQL() const override;
     void AtribuiParametros(InsercaoEmLote &c) const override;
     QString ObtemIE() const { return m_ie; }
 
-protected:
+  protected:
     virtual QString tabela() const { return QStringLiteral("VAF_MUDANCA_MUNIC"); }
     virtual QString prefixo() const { return QStringLiteral("VMM_"); }
 
-public:
-
+  public:
     QString m_municEstabelecimento, m_nome, m_cnpj;
     QDate m_primeiraEntrega;
     double m_credito = 0;
@@ -105,10 +105,10 @@ public:
 
 class TTipoRegistro40 : public TTipoRegistro35
 {
-public:
+  public:
     using TTipoRegistro35::TTipoRegistro35;
 
-protected:
+  protected:
     QString tabela() const override { return QStringLiteral("DEC_SIMEI"); }
     QString prefixo() const override { return {}; }
 };

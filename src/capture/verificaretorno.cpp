@@ -11,27 +11,36 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 
 // Detail tables of the Simples Nacional declaration, by the declaration's number: a number reused
 // after a replacement must find none of the old rows.
-const char *const kDetalhesPorDeclaracao[] = {
-    "DEC_TOTAL_SN",           "DEC_DET_AMBULANTES",          "DEC_DET_MERCADORIA_RURAL",
-    "DEC_DET_MERCADORIA_SEM_NOTA", "DEC_DET_PRODUCAO_RURAL", "DEC_DET_RECEITA_BRUTA_VAFMUNIC",
-    "DEC_DET_REFEICAO_OUTRO_MUNIC", "DEC_DET_SERVICO_COMUNICACAO", "DEC_DET_SERVICO_TRANSPORTE",
-    "DEC_DET_TRANSF_MERC_INFRACAO"};
+const char *const kDetalhesPorDeclaracao[] = {"DEC_TOTAL_SN",
+                                              "DEC_DET_AMBULANTES",
+                                              "DEC_DET_MERCADORIA_RURAL",
+                                              "DEC_DET_MERCADORIA_SEM_NOTA",
+                                              "DEC_DET_PRODUCAO_RURAL",
+                                              "DEC_DET_RECEITA_BRUTA_VAFMUNIC",
+                                              "DEC_DET_REFEICAO_OUTRO_MUNIC",
+                                              "DEC_DET_SERVICO_COMUNICACAO",
+                                              "DEC_DET_SERVICO_TRANSPORTE",
+                                              "DEC_DET_TRANSF_MERC_INFRACAO"};
 
-struct DetalheMunicipio
-{
+struct DetalheMunicipio {
     const char *tabela;
     const char *coluna;
 };
-const DetalheMunicipio kDetalhesPorMunicipio[] = {
-    {"DEC_DET_AMBULANTES", "MUNIC_DETALHAMENTO"},          {"DEC_DET_MERCADORIA_RURAL", "MUNIC_DETALHAMENTO"},
-    {"DEC_DET_MERCADORIA_SEM_NOTA", "MUNIC_DETALHAMENTO"}, {"DEC_DET_PRODUCAO_RURAL", "MUNIC_DETALHAMENTO"},
-    {"DEC_DET_RECEITA_BRUTA_VAFMUNIC", "MUNIC_ESTABELECIMENTO"}, {"DEC_DET_REFEICAO_OUTRO_MUNIC", "MUNIC_DETALHAMENTO"},
-    {"DEC_DET_SERVICO_COMUNICACAO", "MUNIC_DETALHAMENTO"}, {"DEC_DET_SERVICO_TRANSPORTE", "MUNIC_DETALHAMENTO"},
-    {"VAF_MUDANCA_MUNIC", "VMM_COD_MUNIC_ESTABELECIMEN"},  {"DEC_SIMEI", "COD_MUNIC_ESTABELECIMEN"}};
+const DetalheMunicipio kDetalhesPorMunicipio[] = {{"DEC_DET_AMBULANTES", "MUNIC_DETALHAMENTO"},
+                                                  {"DEC_DET_MERCADORIA_RURAL", "MUNIC_DETALHAMENTO"},
+                                                  {"DEC_DET_MERCADORIA_SEM_NOTA", "MUNIC_DETALHAMENTO"},
+                                                  {"DEC_DET_PRODUCAO_RURAL", "MUNIC_DETALHAMENTO"},
+                                                  {"DEC_DET_RECEITA_BRUTA_VAFMUNIC", "MUNIC_ESTABELECIMENTO"},
+                                                  {"DEC_DET_REFEICAO_OUTRO_MUNIC", "MUNIC_DETALHAMENTO"},
+                                                  {"DEC_DET_SERVICO_COMUNICACAO", "MUNIC_DETALHAMENTO"},
+                                                  {"DEC_DET_SERVICO_TRANSPORTE", "MUNIC_DETALHAMENTO"},
+                                                  {"VAF_MUDANCA_MUNIC", "VMM_COD_MUNIC_ESTABELECIMEN"},
+                                                  {"DEC_SIMEI", "COD_MUNIC_ESTABELECIMEN"}};
 
 bool pergunta(UserInterface &ui, const QString &texto)
 {
@@ -43,35 +52,48 @@ bool pergunta(UserInterface &ui, const QString &texto)
 
 void ExcluiRetornoMunicipio(TdmPrincipal &dm, const QString &municipio, const QString &tipoIndice)
 {
-    struct Fecha { TdmPrincipal &dm; ~Fecha() { dm.MostraAguarde(QString()); } } fecha{dm};
+    struct Fecha {
+        TdmPrincipal &dm;
+        ~Fecha() { dm.MostraAguarde(QString()); }
+    } fecha{dm};
     const QSqlDatabase db = dm.MainConnection();
     dm.MostraAguarde(QStringLiteral("Excluindo declarações do Município..."));
     QList<QVariant> numeros;
     {
-        QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT DECLARACOES.DEC_ID FROM DECLARACOES WHERE DECLARACOES.MUNIC_CODIGO = ?"),
-                                 {municipio});
+        QSqlQuery q = ExecutaSql(
+            db,
+            QStringLiteral("SELECT DECLARACOES.DEC_ID FROM DECLARACOES WHERE DECLARACOES.MUNIC_CODIGO = ?"),
+            {municipio});
         while (q.next())
             numeros << q.value(0);
     }
     for (const QVariant &id : numeros)
         for (const char *tabela : kDetalhesPorDeclaracao)
-            ExecutaSql(db, QStringLiteral("DELETE FROM %1 WHERE DEC_ID = ?").arg(QLatin1String(tabela)), {id});
+            ExecutaSql(db, QStringLiteral("DELETE FROM %1 WHERE DEC_ID = ?").arg(QLatin1String(tabela)),
+                       {id});
     ExecutaSql(db, QStringLiteral("DELETE FROM DECLARACOES WHERE MUNIC_CODIGO = ?"), {municipio});
 
     dm.MostraAguarde(QStringLiteral("Excluindo totais do Município..."));
     ExecutaSql(db, QStringLiteral("DELETE FROM MUNIC_TOTAIS WHERE MUNIC_CODIGO = ?"), {municipio});
-    ExecutaSql(db, QStringLiteral("DELETE FROM MUNIC_INDICES WHERE MUNIC_CODIGO = ? AND INDICE_CODIGO = ?"), {municipio, tipoIndice});
-    ExecutaSql(db, QStringLiteral("DELETE FROM MUNIC_VAFA WHERE MUNIC_CODIGO = ? AND TIPOINDICE = ?"), {municipio, tipoIndice});
-    ExecutaSql(db, QStringLiteral("DELETE FROM MUNIC_VAFB WHERE VAFB_INDICE = ? AND  MUNIC_ORIGEM = ?"), {tipoIndice, municipio});
+    ExecutaSql(db, QStringLiteral("DELETE FROM MUNIC_INDICES WHERE MUNIC_CODIGO = ? AND INDICE_CODIGO = ?"),
+               {municipio, tipoIndice});
+    ExecutaSql(db, QStringLiteral("DELETE FROM MUNIC_VAFA WHERE MUNIC_CODIGO = ? AND TIPOINDICE = ?"),
+               {municipio, tipoIndice});
+    ExecutaSql(db, QStringLiteral("DELETE FROM MUNIC_VAFB WHERE VAFB_INDICE = ? AND  MUNIC_ORIGEM = ?"),
+               {tipoIndice, municipio});
     // the shared summary sets show what is stored now
-    for (ClientDataSet *cds : {&dm.cdsMunic_Totais, &dm.cdsMunic_Indices, &dm.cdsMunic_VafA, &dm.cdsMunic_VafB}) {
+    for (ClientDataSet *cds :
+         {&dm.cdsMunic_Totais, &dm.cdsMunic_Indices, &dm.cdsMunic_VafA, &dm.cdsMunic_VafB}) {
         cds->close();
         cds->open(db);
     }
     for (const DetalheMunicipio &d : kDetalhesPorMunicipio)
-        ExecutaSql(db, QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(QLatin1String(d.tabela), QLatin1String(d.coluna)),
+        ExecutaSql(db,
+                   QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                       .arg(QLatin1String(d.tabela), QLatin1String(d.coluna)),
                    {municipio});
-    ExecutaSql(db, QStringLiteral("DELETE FROM VAF_MUDANCA_MUNIC WHERE VMM_COD_MUNIC_CONTRIBUINTE = ?"), {municipio});
+    ExecutaSql(db, QStringLiteral("DELETE FROM VAF_MUDANCA_MUNIC WHERE VMM_COD_MUNIC_CONTRIBUINTE = ?"),
+               {municipio});
 }
 
 Verificacao VerificaRetorno(ContextoCaptura &ctx, QString *tipoIndice)
@@ -87,7 +109,10 @@ Verificacao VerificaRetorno(ContextoCaptura &ctx, QString *tipoIndice)
     bool definitivo = false;
     {
         ctx.dm.MostraAguarde(QStringLiteral("Lendo arquivo de retorno..."));
-        struct Fecha { TdmPrincipal &dm; ~Fecha() { dm.MostraAguarde(QString()); } } fecha{ctx.dm};
+        struct Fecha {
+            TdmPrincipal &dm;
+            ~Fecha() { dm.MostraAguarde(QString()); }
+        } fecha{ctx.dm};
         LeitorLinhas leitor(arquivo);
         QString bruta;
         while (municipios.size() < 2 && leitor.proxima(bruta)) {
@@ -105,15 +130,19 @@ Verificacao VerificaRetorno(ContextoCaptura &ctx, QString *tipoIndice)
         *tipoIndice = definitivo ? QStringLiteral("D") : QStringLiteral("P");
     const QSqlDatabase db = ctx.dm.MainConnection();
     if (municipios.size() == 1) {
-        QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT COUNT(DECLARACOES.DEC_ID) FROM DECLARACOES WHERE DECLARACOES.MUNIC_CODIGO = ?"),
-                                 {municipios.first()});
+        QSqlQuery q = ExecutaSql(
+            db,
+            QStringLiteral(
+                "SELECT COUNT(DECLARACOES.DEC_ID) FROM DECLARACOES WHERE DECLARACOES.MUNIC_CODIGO = ?"),
+            {municipios.first()});
         const bool tem = q.next() && q.value(0).toInt() > 0;
         q.finish();
         if (tem) {
             if (!pergunta(ctx.ui, QStringLiteral("Já existem dados deste município na base de dados.\r"
                                                  "Deseja apagá-los e importar os dados novamente?")))
                 return {false, v.contagemEsperada};
-            ExcluiRetornoMunicipio(ctx.dm, municipios.first(), definitivo ? QStringLiteral("D") : QStringLiteral("P"));
+            ExcluiRetornoMunicipio(ctx.dm, municipios.first(),
+                                   definitivo ? QStringLiteral("D") : QStringLiteral("P"));
         }
     } else if (municipios.size() == 2) {
         QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT COUNT(DECLARACOES.DEC_ID) FROM DECLARACOES"));

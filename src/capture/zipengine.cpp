@@ -11,10 +11,10 @@
 #include <array>
 #include <memory>
 
-namespace {
-
-struct FechaZip
+namespace
 {
+
+struct FechaZip {
     void operator()(zip_t *z) const { zip_discard(z); }
 };
 using Zip = std::unique_ptr<zip_t, FechaZip>;
@@ -33,7 +33,8 @@ Zip abre(const QString &arquivo, int modo)
     int erro = 0;
     zip_t *z = zip_open(QFile::encodeName(arquivo).constData(), modo, &erro);
     if (!z)
-        throw OrbelError(QStringLiteral("Não foi possível abrir o arquivo compactado %1: %2").arg(arquivo, erroZip(erro)));
+        throw OrbelError(
+            QStringLiteral("Não foi possível abrir o arquivo compactado %1: %2").arg(arquivo, erroZip(erro)));
     return Zip(z);
 }
 
@@ -143,13 +144,15 @@ void ZipEngine::adiciona(const QString &arquivo, const QString &caminhoArquivo)
         throw OrbelError(QStringLiteral("Arquivo não encontrado: ") + caminhoArquivo);
     QDir().mkpath(QFileInfo(arquivo).absolutePath());
     Zip z = abre(arquivo, ZIP_CREATE);
-    zip_source_t *fonte = zip_source_file(z.get(), QFile::encodeName(fi.absoluteFilePath()).constData(), 0, -1);
+    zip_source_t *fonte =
+        zip_source_file(z.get(), QFile::encodeName(fi.absoluteFilePath()).constData(), 0, -1);
     if (!fonte)
         throw OrbelError(QStringLiteral("Não foi possível ler ") + caminhoArquivo);
     const QByteArray nome = fi.fileName().toUtf8();
     if (aoNovoArquivo)
         aoNovoArquivo(fi.fileName(), fi.size());
-    const zip_int64_t indice = zip_file_add(z.get(), nome.constData(), fonte, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+    const zip_int64_t indice =
+        zip_file_add(z.get(), nome.constData(), fonte, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
     if (indice < 0) {
         zip_source_free(fonte);
         throw OrbelError(QStringLiteral("Não foi possível incluir %1 em %2: %3")
@@ -169,7 +172,8 @@ void ZipEngine::adiciona(const QString &arquivo, const QString &caminhoArquivo)
         const QString erro = QString::fromLocal8Bit(zip_strerror(bruto));
         zip_discard(bruto);
         mensagem(1, erro);
-        throw OrbelError(QStringLiteral("Não foi possível gravar o arquivo compactado %1: %2").arg(arquivo, erro));
+        throw OrbelError(
+            QStringLiteral("Não foi possível gravar o arquivo compactado %1: %2").arg(arquivo, erro));
     }
     if (aoFimLote)
         aoFimLote();

@@ -8,10 +8,10 @@
 // updating it). Failures raise OrbelError; progress and messages go to the callbacks.
 class ZipEngine
 {
-public:
+  public:
     // Events of an operation, on the caller's thread.
     std::function<void(const QString &nome, qint64 tamanho)> aoNovoArquivo;
-    std::function<void(qint64 bytes)> aoProgresso;          // bytes done in the current file
+    std::function<void(qint64 bytes)> aoProgresso; // bytes done in the current file
     std::function<void(int arquivos)> aoTotalArquivos;
     std::function<void(qint64 bytes)> aoTotalBytes;
     std::function<void()> aoFimLote;
@@ -24,6 +24,6 @@ public:
     // Adds one file to the archive (created when missing; an entry of the same name is replaced).
     void adiciona(const QString &arquivo, const QString &caminhoArquivo);
 
-private:
+  private:
     void mensagem(int codigo, const QString &texto);
 };

@@ -16,13 +16,12 @@
 class ClientDataSet : public QObject
 {
     Q_OBJECT
-public:
-    struct Campo
-    {
-        QString nome;           // column name as the SELECT gives it (upper case for Firebird)
-        QMetaType::Type tipo;   // QVariant type of the values
-        int tamanho = 0;        // text width, 0 when unknown
-        QString rotulo;         // display label; the name when empty
+  public:
+    struct Campo {
+        QString nome;         // column name as the SELECT gives it (upper case for Firebird)
+        QMetaType::Type tipo; // QVariant type of the values
+        int tamanho = 0;      // text width, 0 when unknown
+        QString rotulo;       // display label; the name when empty
         bool calculado = false;
         bool visivel = true;
     };
@@ -74,10 +73,10 @@ public:
     bool eof() const;
     bool bof() const;
 
-    QVariant valor(const QString &campo) const;                 // current row
-    QVariant valor(int linha, const QString &campo) const;      // row of the view
+    QVariant valor(const QString &campo) const;            // current row
+    QVariant valor(int linha, const QString &campo) const; // row of the view
     QVariant valor(int linha, int campo) const;
-    QString texto(const QString &campo) const;                  // valor().toString(), empty for NULL
+    QString texto(const QString &campo) const; // valor().toString(), empty for NULL
 
     // Exact, case-sensitive match of every field; moves the current row when found.
     bool locate(const QStringList &campos, const QVariantList &valores);
@@ -93,7 +92,7 @@ public:
     void setMestre(ClientDataSet *mestre, const QStringList &camposMestre, const QStringList &camposDetalhe);
 
     // --- local changes --------------------------------------------------------------------------
-    void append();   // new row, becomes current, in edit state
+    void append(); // new row, becomes current, in edit state
     void edit();
     void setValor(const QString &campo, const QVariant &valor);
     void post();
@@ -111,7 +110,7 @@ public:
     // Called after each post and each delete (the shared summary sets apply at once).
     void setAposGravar(std::function<void()> f);
 
-signals:
+  signals:
     void aberto();
     void fechado();
     void linhaAtualMudou();
@@ -119,7 +118,7 @@ signals:
     // Rows added at the end of the view (a packet arrived, a row was appended); the rows before stay.
     void linhasAcrescentadas(int primeira, int ultima);
 
-private:
+  private:
     void refazVista();
 
     struct Impl;

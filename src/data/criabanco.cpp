@@ -8,7 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 QString leRecurso(const QString &nome)
 {
     QFile f(nome);
@@ -28,7 +29,8 @@ void CriaBancoOrbel(const QString &caminho, int anoBase)
         for (const QString &script : {QStringLiteral(":/db/schema.sql"), QStringLiteral(":/db/seed.sql")})
             for (const QString &comando : DivideScriptSql(leRecurso(script)))
                 fb.executa(comando);
-        fb.executa(QStringLiteral("UPDATE PARAMETROS SET VALOR = '%1' WHERE CAMPO = 'ANOEXERCICIO'").arg(anoBase));
+        fb.executa(
+            QStringLiteral("UPDATE PARAMETROS SET VALOR = '%1' WHERE CAMPO = 'ANOEXERCICIO'").arg(anoBase));
     } catch (...) {
         // a half-built database must not be mistaken for an installed one
         fb.desconecta();

@@ -4,10 +4,11 @@
 #include "shell/win1252.h"
 
 #include <QStringList>
-#include <signal.h>
 #include <ibase.h>
+#include <signal.h>
 
-namespace {
+namespace
+{
 
 void verifica(const ISC_STATUS *status, const QString &contexto)
 {
@@ -43,7 +44,8 @@ QString literal(const QString &s)
 void EncerraProcessoNosSinaisDeTermino()
 {
     for (const int sinal : {SIGINT, SIGTERM}) {
-        struct sigaction atual {};
+        struct sigaction atual {
+        };
         if (sigaction(sinal, nullptr, &atual) == 0 && atual.sa_handler != SIG_IGN)
             signal(sinal, SIG_DFL);
     }
@@ -76,9 +78,10 @@ void FbConexao::criaBanco(const QString &caminho, const QString &usuario, const 
     ISC_STATUS_ARRAY status;
     isc_db_handle db = 0;
     isc_tr_handle tr = 0;
-    const QByteArray sql = Win1252::encode(QStringLiteral("CREATE DATABASE %1 USER %2 PASSWORD %3 PAGE_SIZE 8192 "
-                                                          "DEFAULT CHARACTER SET WIN1252")
-                                               .arg(literal(caminho), literal(usuario), literal(senha)));
+    const QByteArray sql =
+        Win1252::encode(QStringLiteral("CREATE DATABASE %1 USER %2 PASSWORD %3 PAGE_SIZE 8192 "
+                                       "DEFAULT CHARACTER SET WIN1252")
+                            .arg(literal(caminho), literal(usuario), literal(senha)));
     isc_dsql_execute_immediate(status, &db, &tr, 0, sql.constData(), SQL_DIALECT_V6, nullptr);
     verifica(status, QStringLiteral("Não foi possível criar o banco de dados ") + caminho);
     m_db = db;

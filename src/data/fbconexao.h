@@ -9,7 +9,7 @@
 // and running the scripts) and, later, bulk inserts. Errors raise OrbelError with the server's text.
 class FbConexao
 {
-public:
+  public:
     FbConexao() = default;
     ~FbConexao();
     FbConexao(const FbConexao &) = delete;
@@ -24,7 +24,7 @@ public:
     // Runs one statement in its own transaction, committed at once. Text goes as Windows-1252.
     void executa(const QString &sql);
 
-private:
+  private:
     unsigned int m_db = 0;
 };
 

@@ -11,9 +11,13 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
-bool falhou(const ISC_STATUS *s) { return s[0] == 1 && s[1] != 0; }
+bool falhou(const ISC_STATUS *s)
+{
+    return s[0] == 1 && s[1] != 0;
+}
 
 constexpr short kWin1252 = 53;
 
@@ -28,8 +32,8 @@ TransacaoEmLote::TransacaoEmLote(const QSqlDatabase &db, int linhasPorLote) : m_
     m_dbHandle = h.toUInt();
     m_db = &m_dbHandle;
     ISC_STATUS_ARRAY status;
-    static const char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,
-                               isc_tpb_wait, isc_tpb_no_auto_undo};
+    static const char tpb[] = {isc_tpb_version3,    isc_tpb_write, isc_tpb_read_committed,
+                               isc_tpb_rec_version, isc_tpb_wait,  isc_tpb_no_auto_undo};
     isc_tr_handle tr = 0;
     isc_start_transaction(status, &tr, 1, static_cast<isc_db_handle *>(m_db), short(sizeof tpb), tpb);
     if (falhou(status))
@@ -66,8 +70,7 @@ void TransacaoEmLote::confirma()
         throw OrbelError(TextoErroFirebird(status));
 }
 
-struct InsercaoEmLote::Impl
-{
+struct InsercaoEmLote::Impl {
     isc_stmt_handle stmt = 0;
     XSQLDA *entrada = nullptr;
     std::vector<QByteArray> buffers;
@@ -270,11 +273,21 @@ void InsercaoEmLote::zera()
     for (int i = 0; i < parametros(); ++i) {
         switch (d->tipoOriginal[i]) {
         case SQL_TEXT:
-        case SQL_VARYING: setTexto(i, QString()); break;
-        case SQL_TYPE_DATE: setData(i, QDate(1899, 12, 30)); break;
-        case SQL_TYPE_TIME: setHora(i, QTime(0, 0)); break;
-        case SQL_TIMESTAMP: setTexto(i, QStringLiteral("30.12.1899 00:00:00")); break;
-        default: setDouble(i, 0); break;
+        case SQL_VARYING:
+            setTexto(i, QString());
+            break;
+        case SQL_TYPE_DATE:
+            setData(i, QDate(1899, 12, 30));
+            break;
+        case SQL_TYPE_TIME:
+            setHora(i, QTime(0, 0));
+            break;
+        case SQL_TIMESTAMP:
+            setTexto(i, QStringLiteral("30.12.1899 00:00:00"));
+            break;
+        default:
+            setDouble(i, 0);
+            break;
         }
     }
 }
@@ -286,12 +299,22 @@ void InsercaoEmLote::setValor(int i, const QVariant &valor)
         return;
     }
     switch (valor.typeId()) {
-    case QMetaType::QString: setTexto(i, valor.toString()); break;
+    case QMetaType::QString:
+        setTexto(i, valor.toString());
+        break;
     case QMetaType::Int:
-    case QMetaType::LongLong: setInteiro(i, valor.toLongLong()); break;
-    case QMetaType::QDate: setData(i, valor.toDate()); break;
-    case QMetaType::QTime: setHora(i, valor.toTime()); break;
-    default: setDouble(i, valor.toDouble()); break;
+    case QMetaType::LongLong:
+        setInteiro(i, valor.toLongLong());
+        break;
+    case QMetaType::QDate:
+        setData(i, valor.toDate());
+        break;
+    case QMetaType::QTime:
+        setHora(i, valor.toTime());
+        break;
+    default:
+        setDouble(i, valor.toDouble());
+        break;
     }
 }
 

@@ -14,7 +14,7 @@
 // what was committed survives a failure or a power loss.
 class TransacaoEmLote
 {
-public:
+  public:
     explicit TransacaoEmLote(const QSqlDatabase &db, int linhasPorLote = 10000);
     ~TransacaoEmLote(); // commits what was written
     TransacaoEmLote(const TransacaoEmLote &) = delete;
@@ -29,10 +29,10 @@ public:
     void *bancoNativo() { return m_db; }
     void *transacaoNativa() { return &m_tr; }
 
-private:
+  private:
     unsigned int m_dbHandle = 0; // isc_db_handle of Qt's connection
     void *m_db = nullptr;
-    unsigned int m_tr = 0;      // isc_tr_handle
+    unsigned int m_tr = 0; // isc_tr_handle
     int m_porLote;
     int m_noLote = 0;
     qint64 m_linhas = 0;
@@ -42,7 +42,7 @@ private:
 // bound by parameter name (":IE") or position. Errors raise OrbelError with the server's text.
 class InsercaoEmLote
 {
-public:
+  public:
     InsercaoEmLote(TransacaoEmLote &transacao, const QString &sql);
     ~InsercaoEmLote();
     InsercaoEmLote(const InsercaoEmLote &) = delete;
@@ -75,7 +75,7 @@ public:
 
     void executa();
 
-private:
+  private:
     int exige(const QString &nome) const;
     void poeBinario(int i, short tipo, const void *dados, int tamanho);
     struct Impl;

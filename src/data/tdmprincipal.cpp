@@ -13,25 +13,27 @@
 #include <QSqlError>
 #include <QUuid>
 
-namespace {
+namespace
+{
 
 const QString kTituloReiniciar = QStringLiteral("Favor reiniciar a aplicação");
-const QString kAtualizacao404 = QStringLiteral("O Banco de dados recebeu uma atualização 4.00.04 após sua abertura. "
-                                               "É recomendado reiniciar a aplicação para que as alterações tenham efeito.");
-const QString kAtualizacao407 = QStringLiteral("O Banco de dados recebeu uma atualização 4.00.07 após sua abertura. "
-                                               "É recomendado reiniciar a aplicação para que as alterações tenham efeito.");
+const QString kAtualizacao404 =
+    QStringLiteral("O Banco de dados recebeu uma atualização 4.00.04 após sua abertura. "
+                   "É recomendado reiniciar a aplicação para que as alterações tenham efeito.");
+const QString kAtualizacao407 =
+    QStringLiteral("O Banco de dados recebeu uma atualização 4.00.07 após sua abertura. "
+                   "É recomendado reiniciar a aplicação para que as alterações tenham efeito.");
 const QString kSelecaoVazia = QStringLiteral("SELECT * FROM DECLARACOES WHERE 1=2 ORDER BY DEC_IE, DEC_NOME");
 
 const char *const kIndices[] = {
-    "IDX_ATIVOS_MUNIC_CODIGO ",  "IDX_CNAEF ",
-    "IDX_MUNIC_IE_NOME ",        "DECLARACOES_IE  ",
+    "IDX_ATIVOS_MUNIC_CODIGO ",   "IDX_CNAEF ",
+    "IDX_MUNIC_IE_NOME ",         "DECLARACOES_IE  ",
     "DECLARACOES_MUNIC_CODIGO  ", "DECLARACOES_EXERCICIO  ",
-    "IDX_VAF_MUDANCA_MUNIC_1  ", "IDX_DEC_SIMEI_1  ",
+    "IDX_VAF_MUDANCA_MUNIC_1  ",  "IDX_DEC_SIMEI_1  ",
 };
 
 // Closes the wait message on every path.
-struct FechaAguarde
-{
+struct FechaAguarde {
     TdmPrincipal &dm;
     ~FechaAguarde() { dm.MostraAguarde(QString()); }
 };
@@ -42,7 +44,8 @@ TdmPrincipal::TdmPrincipal(UserInterface &ui, QObject *parent)
     : QObject(parent), m_ui(ui), m_config(&ui),
       m_nomeConexao(QStringLiteral("orbel-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
-    cdsRegimes.setCommandText(QStringLiteral("SELECT\nREG_CODIGO,REG_DESCRICAO\nFROM REGIMES\nORDER BY REG_DESCRICAO"));
+    cdsRegimes.setCommandText(
+        QStringLiteral("SELECT\nREG_CODIGO,REG_DESCRICAO\nFROM REGIMES\nORDER BY REG_DESCRICAO"));
     cdsRegimes.setRotulo(QStringLiteral("REG_CODIGO"), QStringLiteral("Código"));
     cdsRegimes.setRotulo(QStringLiteral("REG_DESCRICAO"), QStringLiteral("Descrição"));
     cdsCNAEF.setCommandText(QStringLiteral("SELECT * FROM CNAEF\nORDER BY CNAEF_ID"));
@@ -55,12 +58,14 @@ TdmPrincipal::TdmPrincipal(UserInterface &ui, QObject *parent)
     cdsMunic_Resumo.setCommandText(QStringLiteral("SELECT MUNIC_CODIGO, ATIVOS, ACEITOS, RECUSADOS, OMISSOS, "
                                                   "NA_ACEITOS, NA_RECUSADOS, DECLARACOES FROM MUNIC_RESUMO"));
     cdsMunic_Resumo.setIndexFieldNames(QStringLiteral("MUNIC_CODIGO"));
-    cdsMunic_Totais.setCommandText(QStringLiteral("SELECT MUNIC_CODIGO, TOTALREG, TOTALVAL, DATAINIPROC, "
-                                                  "DATAFIMPROC, TOTALVAF, OUTENT FROM MUNIC_TOTAIS WHERE 1=2"));
+    cdsMunic_Totais.setCommandText(
+        QStringLiteral("SELECT MUNIC_CODIGO, TOTALREG, TOTALVAL, DATAINIPROC, "
+                       "DATAFIMPROC, TOTALVAF, OUTENT FROM MUNIC_TOTAIS WHERE 1=2"));
     cdsMunic_Totais.setIndexFieldNames(QStringLiteral("MUNIC_CODIGO"));
     cdsMunic_VafA.setCommandText(QStringLiteral("SELECT * FROM MUNIC_VAFA"));
-    cdsMunic_VafB.setCommandText(QStringLiteral("SELECT VAFB_INDICE, VAFB_CREDDEB, MUNIC_ORIGEM, MUNIC_DESTINO, "
-                                                "VAFB_VALOR, VAFB_VALOR_AF, VAFB_VALOR_TALMO FROM MUNIC_VAFB"));
+    cdsMunic_VafB.setCommandText(
+        QStringLiteral("SELECT VAFB_INDICE, VAFB_CREDDEB, MUNIC_ORIGEM, MUNIC_DESTINO, "
+                       "VAFB_VALOR, VAFB_VALOR_AF, VAFB_VALOR_TALMO FROM MUNIC_VAFB"));
     cdsMunic_VafB.setIndexFieldNames(QStringLiteral("MUNIC_ORIGEM"));
     cdsTipos.setCommandText(QStringLiteral("SELECT\nTIPO_CONTRIB_CODIGO,TIPO_CONTRIB_TITULO\nFROM TIPOS"));
     cdsCampos.setCommandText(QStringLiteral("SELECT * FROM CAMPOS"));
@@ -72,13 +77,15 @@ TdmPrincipal::TdmPrincipal(UserInterface &ui, QObject *parent)
     cdsMunic_Totais.setTabelaAtualizacao(QStringLiteral("MUNIC_TOTAIS"), {QStringLiteral("MUNIC_CODIGO")});
     cdsMunic_VafA.setTabelaAtualizacao(QStringLiteral("MUNIC_VAFA"));
     cdsMunic_VafB.setTabelaAtualizacao(QStringLiteral("MUNIC_VAFB"));
-    for (ClientDataSet *cds : {&cdsMunic_Indices, &cdsMunic_Resumo, &cdsMunic_Totais, &cdsMunic_VafA, &cdsMunic_VafB})
+    for (ClientDataSet *cds :
+         {&cdsMunic_Indices, &cdsMunic_Resumo, &cdsMunic_Totais, &cdsMunic_VafA, &cdsMunic_VafB})
         cds->setAposGravar([this, cds] { AplicaAlteracoes(*cds); });
 
     cdsDeclaracoes.setCommandText(kSelecaoVazia);
-    cdsAtivos.setCommandText(QStringLiteral("SELECT\nATIVOS.*,\nMUNICIPIOS.MUNIC_NOME\nFROM MUNICIPIOS, ATIVOS\n"
-                                            "WHERE (ATIVOS.MUNIC_CODIGO = MUNICIPIOS.MUNIC_CODIGO)\n"
-                                            "ORDER BY MUNICIPIOS.MUNIC_NOME, ATIVOS.IE"));
+    cdsAtivos.setCommandText(
+        QStringLiteral("SELECT\nATIVOS.*,\nMUNICIPIOS.MUNIC_NOME\nFROM MUNICIPIOS, ATIVOS\n"
+                       "WHERE (ATIVOS.MUNIC_CODIGO = MUNICIPIOS.MUNIC_CODIGO)\n"
+                       "ORDER BY MUNICIPIOS.MUNIC_NOME, ATIVOS.IE"));
 }
 
 TdmPrincipal::~TdmPrincipal()
@@ -122,11 +129,13 @@ void TdmPrincipal::Conectar()
         const QString ini = ArquivoIni();
         QString caminho = LeIni(ini, QStringLiteral("ORBEL"), QStringLiteral("Database"));
         if (caminho.trimmed().isEmpty()) {
-            GravaIni(ini, QStringLiteral("ORBEL"), QStringLiteral("Database"), DiretorioSistema() + QStringLiteral("bd/ORBEL.GDB"));
+            GravaIni(ini, QStringLiteral("ORBEL"), QStringLiteral("Database"),
+                     DiretorioSistema() + QStringLiteral("bd/ORBEL.GDB"));
             caminho = LeIni(ini, QStringLiteral("ORBEL"), QStringLiteral("Database"));
         }
-        QSqlDatabase db = QSqlDatabase::contains(m_nomeConexao) ? QSqlDatabase::database(m_nomeConexao, false)
-                                                                : QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), m_nomeConexao);
+        QSqlDatabase db = QSqlDatabase::contains(m_nomeConexao)
+                              ? QSqlDatabase::database(m_nomeConexao, false)
+                              : QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), m_nomeConexao);
         if (!db.isValid())
             throw OrbelError(QStringLiteral("O driver do Firebird (QIBASE) não está disponível."));
         // "host:path" goes to a server; a plain path opens the file in-process
@@ -134,13 +143,16 @@ void TdmPrincipal::Conectar()
         db.setUserName(QString::fromLatin1(Usuario));
         db.setPassword(QString::fromLatin1(Senha));
         if (!db.open()) {
-            // the engine's text is English and terse: say first, in the clerk's words, what is wrong with the file
+            // the engine's text is English and terse: say first, in the clerk's words, what is wrong with the
+            // file
             QString causa;
             const QFileInfo arquivo(caminho.trimmed());
             if (!caminho.contains(u':') && !arquivo.exists())
-                causa = QStringLiteral("O arquivo do banco de dados %1 não existe.\r\n").arg(arquivo.filePath());
+                causa =
+                    QStringLiteral("O arquivo do banco de dados %1 não existe.\r\n").arg(arquivo.filePath());
             else if (!caminho.contains(u':') && !arquivo.isWritable())
-                causa = QStringLiteral("O arquivo do banco de dados %1 não pode ser gravado.\r\n").arg(arquivo.filePath());
+                causa = QStringLiteral("O arquivo do banco de dados %1 não pode ser gravado.\r\n")
+                            .arg(arquivo.filePath());
             throw OrbelError(causa + db.lastError().text());
         }
         EncerraProcessoNosSinaisDeTermino();
@@ -193,18 +205,25 @@ void TdmPrincipal::aplicaAtualizacoesEstrutura()
 {
     const QSqlDatabase db = MainConnection();
     {
-        QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT ERRO_CODIGO FROM ERROS WHERE ERRO_CODIGO = '17'  OR ERRO_CODIGO = '18'"));
+        QSqlQuery q = ExecutaSql(
+            db,
+            QStringLiteral("SELECT ERRO_CODIGO FROM ERROS WHERE ERRO_CODIGO = '17'  OR ERRO_CODIGO = '18'"));
         const bool existe = q.next();
         q.finish();
         if (!existe) {
-            ExecutaSql(db, QStringLiteral("INSERT INTO ERROS (ERRO_CODIGO,ERRO_DESCRICAO) VALUES('17','VAF ano atual igual a VAF ano anterior')"));
-            ExecutaSql(db, QStringLiteral("INSERT INTO ERROS (ERRO_CODIGO,ERRO_DESCRICAO) VALUES('18','Declaração processada com erro')"));
+            ExecutaSql(db, QStringLiteral("INSERT INTO ERROS (ERRO_CODIGO,ERRO_DESCRICAO) VALUES('17','VAF "
+                                          "ano atual igual a VAF ano anterior')"));
+            ExecutaSql(db, QStringLiteral("INSERT INTO ERROS (ERRO_CODIGO,ERRO_DESCRICAO) "
+                                          "VALUES('18','Declaração processada com erro')"));
             m_ui.informa(kTituloReiniciar, kAtualizacao404);
         }
     }
     auto temColuna = [&db](const char *tabela) {
-        QSqlQuery q = ExecutaSql(db, QStringLiteral("select 1 AS NOVO_CAMPO from RDB$RELATION_FIELDS rf where rf.RDB$RELATION_NAME = '%1' "
-                                                 "and rf.RDB$FIELD_NAME = 'DEC_VALIDACAO'").arg(QLatin1String(tabela)));
+        QSqlQuery q = ExecutaSql(
+            db, QStringLiteral(
+                    "select 1 AS NOVO_CAMPO from RDB$RELATION_FIELDS rf where rf.RDB$RELATION_NAME = '%1' "
+                    "and rf.RDB$FIELD_NAME = 'DEC_VALIDACAO'")
+                    .arg(QLatin1String(tabela)));
         const bool tem = q.next();
         q.finish();
         return tem;
@@ -224,9 +243,9 @@ void TdmPrincipal::Desconectar()
     if (!conectado())
         return;
     try {
-        for (ClientDataSet *cds : {&cdsDeclaracoes, &cdsAtivos, &cdsErros, &cdsMunic_Indices, &cdsMunic_Resumo,
-                                   &cdsMunic_Totais, &cdsMunic_VafA, &cdsMunic_VafB, &cdsTipos, &cdsCampos,
-                                   &cdsRegimes, &cdsCNAEF, &cdsMunicipios})
+        for (ClientDataSet *cds :
+             {&cdsDeclaracoes, &cdsAtivos, &cdsErros, &cdsMunic_Indices, &cdsMunic_Resumo, &cdsMunic_Totais,
+              &cdsMunic_VafA, &cdsMunic_VafB, &cdsTipos, &cdsCampos, &cdsRegimes, &cdsCNAEF, &cdsMunicipios})
             cds->close();
         if (m_sqlQuery)
             m_sqlQuery->finish();
@@ -244,7 +263,8 @@ void TdmPrincipal::Desconectar()
 QString TdmPrincipal::LeParametro(const QString &chave)
 {
     // values are bound, so a key or value holding a quote goes through unchanged
-    QSqlQuery q = ExecutaSql(MainConnection(), QStringLiteral("SELECT VALOR FROM PARAMETROS WHERE CAMPO=?"), {chave});
+    QSqlQuery q =
+        ExecutaSql(MainConnection(), QStringLiteral("SELECT VALOR FROM PARAMETROS WHERE CAMPO=?"), {chave});
     try {
         if (!q.next()) {
             if (q.lastError().isValid())
@@ -269,7 +289,8 @@ void TdmPrincipal::GravaParametro(const QString &chave, const QString &valor)
         if (existe)
             ExecutaSql(db, QStringLiteral("UPDATE PARAMETROS SET VALOR=? WHERE CAMPO=?"), {valor, chave});
         else
-            ExecutaSql(db, QStringLiteral("INSERT INTO PARAMETROS (CAMPO,VALOR) VALUES(?,?)"), {chave, valor});
+            ExecutaSql(db, QStringLiteral("INSERT INTO PARAMETROS (CAMPO,VALOR) VALUES(?,?)"),
+                       {chave, valor});
     } catch (const std::exception &e) {
         throw OrbelError::wrap(QStringLiteral("Erro ao gravar parâmetros do sistema."), e);
     }
@@ -284,7 +305,8 @@ void TdmPrincipal::HabilitaIndices(bool ativar)
         m_ui.processaEventos();
         try {
             for (const char *indice : kIndices) {
-                ExecutaSql(db, QStringLiteral("ALTER INDEX ") + QLatin1String(indice) + QStringLiteral("ACTIVE "));
+                ExecutaSql(db, QStringLiteral("ALTER INDEX ") + QLatin1String(indice) +
+                                   QStringLiteral("ACTIVE "));
                 m_ui.processaEventos();
             }
         } catch (const std::exception &e) {
@@ -295,7 +317,8 @@ void TdmPrincipal::HabilitaIndices(bool ativar)
     } else {
         MostraAguarde(QStringLiteral("Desabilitando índices... aguarde."));
         for (const char *indice : kIndices) {
-            ExecutaSql(db, QStringLiteral("ALTER INDEX ") + QLatin1String(indice) + QStringLiteral("INACTIVE "));
+            ExecutaSql(db,
+                       QStringLiteral("ALTER INDEX ") + QLatin1String(indice) + QStringLiteral("INACTIVE "));
             m_ui.processaEventos();
         }
     }

@@ -16,7 +16,7 @@ class UserInterface;
 class TdmPrincipal : public QObject
 {
     Q_OBJECT
-public:
+  public:
     static constexpr const char *Usuario = "sysdba";
     static constexpr const char *Senha = "plumwater";
 
@@ -66,10 +66,10 @@ public:
     ClientDataSet cdsDeclaracoes{QStringLiteral("cdsDeclaracoes")};
     ClientDataSet cdsAtivos{QStringLiteral("cdsAtivos")};
 
-signals:
+  signals:
     void anoBaseAlterado();
 
-private:
+  private:
     void abreTabelas();
     void aplicaAtualizacoesEstrutura();
     void abreCNAEF();

@@ -6,21 +6,30 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-namespace {
+namespace
+{
 const char *const kRetorno[] = {
-    "delete from declaracoes",        "delete from munic_indices",
-    "delete from munic_resumo",       "delete from munic_totais",
-    "delete from munic_vafa",         "delete from munic_vafb",
-    "delete from dec_det_servico_comunicacao", "delete from dec_det_servico_transporte",
-    "delete from dec_det_mercadoria_sem_nota", "delete from dec_det_producao_rural",
-    "delete from dec_det_refeicao_outro_munic", "delete from dec_det_ambulantes",
-    "delete from dec_det_receita_bruta_vafmunic", "delete from dec_det_transf_merc_infracao",
-    "delete from DEC_DET_MERCADORIA_RURAL", "delete from DEC_TOTAL_SN",
-    "delete from VAF_MUDANCA_MUNIC",  "delete from DEC_SIMEI",
+    "delete from declaracoes",
+    "delete from munic_indices",
+    "delete from munic_resumo",
+    "delete from munic_totais",
+    "delete from munic_vafa",
+    "delete from munic_vafb",
+    "delete from dec_det_servico_comunicacao",
+    "delete from dec_det_servico_transporte",
+    "delete from dec_det_mercadoria_sem_nota",
+    "delete from dec_det_producao_rural",
+    "delete from dec_det_refeicao_outro_munic",
+    "delete from dec_det_ambulantes",
+    "delete from dec_det_receita_bruta_vafmunic",
+    "delete from dec_det_transf_merc_infracao",
+    "delete from DEC_DET_MERCADORIA_RURAL",
+    "delete from DEC_TOTAL_SN",
+    "delete from VAF_MUDANCA_MUNIC",
+    "delete from DEC_SIMEI",
 };
 
-struct FechaAguarde
-{
+struct FechaAguarde {
     TdmPrincipal &dm;
     ~FechaAguarde() { dm.MostraAguarde(QString()); }
 };

@@ -9,8 +9,10 @@
 #include <QLocalSocket>
 #include <QSaveFile>
 
-namespace {
-const QString kSemNome = QStringLiteral("Não foi informado o nome do arquivo de Log de controle da aplicação!");
+namespace
+{
+const QString kSemNome =
+    QStringLiteral("Não foi informado o nome do arquivo de Log de controle da aplicação!");
 }
 
 TConfigApp::TConfigApp(UserInterface *ui) : m_ui(ui)
@@ -69,7 +71,7 @@ void TConfigApp::enviaVisualizador(const QString &linha)
         for (int i = 0; i < 4; ++i)
             msg.append(char((v >> (8 * i)) & 0xFF));
     };
-    poe32(1);                                 // dwData
+    poe32(1);                                  // dwData
     poe32(static_cast<quint32>(texto.size())); // cbData, the terminating zero included
     msg.append(texto);
     s.write(msg);

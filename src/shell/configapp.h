@@ -7,7 +7,7 @@ class UserInterface;
 // Build identity and the application log (LogORBEL.txt beside the program).
 class TConfigApp
 {
-public:
+  public:
     // Assigns the properties in their declared order, as the program's configuration does at start:
     // the log name is set while MaxNumLinhas is still 0, so the counter starts at 0 in every run.
     explicit TConfigApp(UserInterface *ui = nullptr);
@@ -35,7 +35,7 @@ public:
     // Name of the local socket of the optional log viewer.
     static QString nomeVisualizador();
 
-private:
+  private:
     void enviaVisualizador(const QString &linha);
     void limitaLinhas(const QString &caminho);
     QString caminhoLog() const;

@@ -4,7 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 QString g_sistema;
 
 QString comBarra(QString folder)
@@ -17,7 +18,8 @@ QString comBarra(QString folder)
 
 void DefineDiretorioSistema(const QString &folder)
 {
-    g_sistema = folder.isEmpty() ? QString() : comBarra(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
+    g_sistema =
+        folder.isEmpty() ? QString() : comBarra(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
 }
 
 QString DiretorioSistema()
@@ -27,9 +29,18 @@ QString DiretorioSistema()
     return g_sistema;
 }
 
-QString DiretorioTemp() { return DiretorioSistema() + QStringLiteral("temp/"); }
-QString DiretorioBin() { return DiretorioSistema() + QStringLiteral("bin/"); }
-QString ArquivoIni() { return DiretorioSistema() + QStringLiteral("ORBEL.ini"); }
+QString DiretorioTemp()
+{
+    return DiretorioSistema() + QStringLiteral("temp/");
+}
+QString DiretorioBin()
+{
+    return DiretorioSistema() + QStringLiteral("bin/");
+}
+QString ArquivoIni()
+{
+    return DiretorioSistema() + QStringLiteral("ORBEL.ini");
+}
 
 void EsvaziaDiretorio(const QString &folder)
 {

@@ -7,7 +7,8 @@
 #include <QSaveFile>
 #include <QStringList>
 
-namespace {
+namespace
+{
 
 QStringList leLinhas(const QString &arquivo)
 {

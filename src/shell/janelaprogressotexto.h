@@ -8,7 +8,7 @@
 // command line), or nothing at all. A cancellation can be scripted for tests.
 class JanelaProgressoTexto : public JanelaProgresso
 {
-public:
+  public:
     explicit JanelaProgressoTexto(FILE *saida = nullptr) : m_saida(saida) {}
 
     // Pretends the user pressed Cancel when the display is refreshed for the n-th time (0: never).
@@ -26,7 +26,7 @@ public:
     int atualizacoes() const { return m_atualizacoes; }
     QString ultimoInc() const { return m_ultimoInc; }
 
-private:
+  private:
     FILE *m_saida;
     QString m_caption;
     QString m_ultimoInc;

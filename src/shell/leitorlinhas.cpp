@@ -5,7 +5,8 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 constexpr qsizetype kBloco = 1 << 20;
 }
 

@@ -8,14 +8,14 @@
 // run to millions of lines. A line keeps its end-of-line characters; lines of any length are read.
 class LeitorLinhas
 {
-public:
+  public:
     // Raises OrbelError when the file cannot be opened.
     explicit LeitorLinhas(const QString &arquivo);
 
     // The next line in `linha`; false at the end of the file.
     bool proxima(QString &linha);
 
-private:
+  private:
     bool enche();
 
     QFile m_f;

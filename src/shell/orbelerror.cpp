@@ -1,6 +1,8 @@
 #include "shell/orbelerror.h"
 
-OrbelError::OrbelError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
+OrbelError::OrbelError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8())
+{
+}
 
 OrbelError OrbelError::wrap(const QString &sentence, const std::exception &caught)
 {

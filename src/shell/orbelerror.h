@@ -6,7 +6,7 @@
 // The one error type of the program: a Portuguese message the user will read.
 class OrbelError : public std::exception
 {
-public:
+  public:
     explicit OrbelError(QString message);
 
     const QString &message() const { return m_message; }
@@ -15,7 +15,7 @@ public:
     // An operation that wraps an error puts its own sentence first and the caught message after CR LF.
     static OrbelError wrap(const QString &sentence, const std::exception &caught);
 
-private:
+  private:
     QString m_message;
     QByteArray m_utf8;
 };
@@ -25,7 +25,6 @@ QString mensagemDe(const std::exception &e);
 
 // Thrown after a fatal start-up or connection failure was shown: the program must end now.
 // Deliberately not a std::exception, so no ordinary handler swallows it.
-struct ProgramaEncerrado
-{
+struct ProgramaEncerrado {
     int codigo = 1;
 };

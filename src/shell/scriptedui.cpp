@@ -2,15 +2,21 @@
 
 #include "shell/janelaprogressotexto.h"
 
-namespace {
+namespace
+{
 QString nomeBotao(UserInterface::Botao b)
 {
     switch (b) {
-    case UserInterface::Sim: return QStringLiteral("Sim");
-    case UserInterface::Nao: return QStringLiteral("Não");
-    case UserInterface::Ok: return QStringLiteral("Ok");
-    case UserInterface::Cancelar: return QStringLiteral("Cancelar");
-    default: return QStringLiteral("?");
+    case UserInterface::Sim:
+        return QStringLiteral("Sim");
+    case UserInterface::Nao:
+        return QStringLiteral("Não");
+    case UserInterface::Ok:
+        return QStringLiteral("Ok");
+    case UserInterface::Cancelar:
+        return QStringLiteral("Cancelar");
+    default:
+        return QStringLiteral("?");
     }
 }
 } // namespace
@@ -28,7 +34,8 @@ UserInterface::Botao ScriptedUi::padrao(Botoes botoes) const
     return m_padrao;
 }
 
-UserInterface::Botao ScriptedUi::mensagem(const QString &titulo, const QString &texto, Icone icone, Botoes botoes)
+UserInterface::Botao ScriptedUi::mensagem(const QString &titulo, const QString &texto, Icone icone,
+                                          Botoes botoes)
 {
     const bool pergunta = botoes.testFlag(Sim) || botoes.testFlag(Cancelar);
     Botao resposta = (pergunta && !m_respostas.isEmpty()) ? m_respostas.dequeue() : padrao(botoes);

@@ -10,9 +10,8 @@
 // answers every question alike (--yes). Everything shown is recorded, and can be echoed.
 class ScriptedUi : public UserInterface
 {
-public:
-    struct Mensagem
-    {
+  public:
+    struct Mensagem {
         QString titulo;
         QString texto;
         Icone icone;
@@ -35,7 +34,8 @@ public:
     Botao mensagem(const QString &titulo, const QString &texto, Icone icone, Botoes botoes) override;
     void aguarde(const QString &texto) override;
     QString escolheArquivo(const QString &titulo, const QString &pasta, const QString &filtro) override;
-    QString escolheArquivoParaGravar(const QString &titulo, const QString &caminho, const QString &filtro) override;
+    QString escolheArquivoParaGravar(const QString &titulo, const QString &caminho,
+                                     const QString &filtro) override;
     QString escolhePasta(const QString &titulo, const QString &pasta) override;
     // Progress goes to the error stream when one is set; a Cancel press can be scripted.
     std::unique_ptr<JanelaProgresso> criaJanelaProgresso() override;
@@ -45,9 +45,13 @@ public:
     const QStringList &aguardes() const { return m_aguardes; }
     QString aguardeAtual() const { return m_aguardeAtual; }
     QStringList textos() const;
-    void limpa() { m_mensagens.clear(); m_aguardes.clear(); }
+    void limpa()
+    {
+        m_mensagens.clear();
+        m_aguardes.clear();
+    }
 
-private:
+  private:
     Botao padrao(Botoes botoes) const;
 
     QQueue<Botao> m_respostas;

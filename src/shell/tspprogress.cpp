@@ -4,7 +4,9 @@
 
 #include <cmath>
 
-TSPProgress::TSPProgress(UserInterface &ui) : m_ui(ui) {}
+TSPProgress::TSPProgress(UserInterface &ui) : m_ui(ui)
+{
+}
 
 TSPProgress::~TSPProgress() = default;
 
@@ -43,20 +45,21 @@ bool TSPProgress::Execute()
     m_janela->setMensagem(m_message);
     m_janela->atualiza(AbsoluteInc ? QString() : QStringLiteral("0%"), 0, QStringLiteral("00:00:00"));
     m_redesenhos = 0;
-    m_janela->executa(Caption, CanCancel,
-                      [&] {
-                          try {
-                              if (OnExecute)
-                                  OnExecute(*this);
-                              m_janela->beep();
-                          } catch (const EAbortProgress &) {
-                              ok = false;
-                          } catch (const std::exception &e) {
-                              ok = false;
-                              m_ui.mostraErro(mensagemDe(e));
-                          }
-                      },
-                      [this] { timerTimer(); });
+    m_janela->executa(
+        Caption, CanCancel,
+        [&] {
+            try {
+                if (OnExecute)
+                    OnExecute(*this);
+                m_janela->beep();
+            } catch (const EAbortProgress &) {
+                ok = false;
+            } catch (const std::exception &e) {
+                ok = false;
+                m_ui.mostraErro(mensagemDe(e));
+            }
+        },
+        [this] { timerTimer(); });
     m_janela = nullptr;
     return ok;
 }
@@ -76,7 +79,8 @@ void TSPProgress::Increment(int n)
     if (m_janela && m_janela->cancelamentoPedido()) {
         if (m_ui.mensagem(QString(), QStringLiteral("Confirma o cancelamento do processo?"),
                           UserInterface::Icone::Pergunta,
-                          UserInterface::Botoes(UserInterface::Sim) | UserInterface::Nao) == UserInterface::Sim)
+                          UserInterface::Botoes(UserInterface::Sim) | UserInterface::Nao) ==
+            UserInterface::Sim)
             throw EAbortProgress();
         m_janela->limpaCancelamento();
     }
@@ -103,7 +107,8 @@ void TSPProgress::timerTimer()
     if (!m_janela)
         return;
     const qint64 decorrido = m_inicio.msecsTo(QDateTime::currentDateTime());
-    const qint64 restante = m_posicao > 0 ? qint64(double(m_maxCount - m_posicao) * decorrido / m_posicao) : 0;
+    const qint64 restante =
+        m_posicao > 0 ? qint64(double(m_maxCount - m_posicao) * decorrido / m_posicao) : 0;
     m_janela->atualizaTempos(formataDuracao(decorrido), formataDuracao(restante));
     m_ui.processaEventos();
 }

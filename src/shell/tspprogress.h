@@ -11,14 +11,14 @@ class UserInterface;
 // Raised when the user confirms a cancellation; ends the work quietly.
 class EAbortProgress : public OrbelError
 {
-public:
+  public:
     EAbortProgress() : OrbelError(QStringLiteral("Processo interrompido pelo usuário")) {}
 };
 
 // What shows a run: the modal progress window in the GUI, standard error on the command line.
 class JanelaProgresso
 {
-public:
+  public:
     virtual ~JanelaProgresso() = default;
     // Shows the display (modally in the GUI) and calls `trabalho` once it is on screen; returns
     // after the work returned. `timer` is to be called about every second while shown.
@@ -41,7 +41,7 @@ public:
 // confirmed by the user takes effect.
 class TSPProgress
 {
-public:
+  public:
     explicit TSPProgress(UserInterface &ui);
     ~TSPProgress();
 
@@ -65,7 +65,7 @@ public:
     // Display texts, as the window shows them (exposed for the views and tests).
     static QString formataDuracao(qint64 ms);
 
-private:
+  private:
     void atualizaTela();
     void timerTimer();
 

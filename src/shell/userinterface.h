@@ -12,7 +12,7 @@ class JanelaProgresso;
 // the GUI shows Qt dialogs, tests and the command line answer from a script.
 class UserInterface
 {
-public:
+  public:
     enum class Icone { Nenhum, Informacao, Aviso, Erro, Pergunta };
     enum Botao {
         Nenhum = 0x0,
@@ -41,7 +41,8 @@ public:
 
     // Pickers return an empty text when the user gives up.
     virtual QString escolheArquivo(const QString &titulo, const QString &pasta, const QString &filtro) = 0;
-    virtual QString escolheArquivoParaGravar(const QString &titulo, const QString &caminho, const QString &filtro) = 0;
+    virtual QString escolheArquivoParaGravar(const QString &titulo, const QString &caminho,
+                                             const QString &filtro) = 0;
     virtual QString escolhePasta(const QString &titulo, const QString &pasta) = 0;
 
     // Lets pending window events run during long work; nothing to do without a window.

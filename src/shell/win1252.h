@@ -4,7 +4,8 @@
 #include <QString>
 
 // Windows-1252 is the code page of the state's files, ORBEL.ini, the log and the notices.
-namespace Win1252 {
+namespace Win1252
+{
 QString decode(QByteArrayView bytes);
 // The same into an existing string, reusing its memory.
 void decodeInto(QByteArrayView bytes, QString &out);

@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
-struct Resultado
+namespace
 {
+struct Resultado {
     int status;
     QString saida, erros;
 };
@@ -20,7 +20,8 @@ Resultado orbel(const QStringList &args)
     QProcess p;
     p.start(ORBEL_EXECUTABLE, args);
     p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 } // namespace
 
@@ -31,8 +32,8 @@ TEST(SetupCommand, LaysOutAHomeWithItsDatabaseAndRefusesToReplaceIt)
     Resultado r = orbel({"setup", "--home", home, "--base-year", "2021"});
     ASSERT_EQ(r.status, 0) << r.erros.toStdString();
 
-    for (const char *p : {"ORBEL.ini", "bd/ORBEL.GDB", "bin/Msgs.dat", "bin/Item.bmp", "bin/ItemDisable.bmp",
-                          "ORBEL.HLP"})
+    for (const char *p :
+         {"ORBEL.ini", "bd/ORBEL.GDB", "bin/Msgs.dat", "bin/Item.bmp", "bin/ItemDisable.bmp", "ORBEL.HLP"})
         EXPECT_TRUE(QFile::exists(home + "/" + p)) << p;
     for (const char *p : {"temp", "Backup"})
         EXPECT_TRUE(QDir(home + "/" + p).exists()) << p;
@@ -40,11 +41,13 @@ TEST(SetupCommand, LaysOutAHomeWithItsDatabaseAndRefusesToReplaceIt)
     EXPECT_EQ(LeIni(home + "/ORBEL.ini", "ORBEL", "Database"), banco);
     {
         BancoDeTeste b(banco);
-        EXPECT_EQ(b.valor("SELECT VALOR FROM PARAMETROS WHERE CAMPO = 'ANOEXERCICIO'").toString(), QString("2021"));
+        EXPECT_EQ(b.valor("SELECT VALOR FROM PARAMETROS WHERE CAMPO = 'ANOEXERCICIO'").toString(),
+                  QString("2021"));
         EXPECT_EQ(b.conta("ERROS"), 16);
         EXPECT_EQ(b.conta("CAMPOS", "RETORNO BETWEEN '018' AND '028' AND TABELA_DESTINO = 'DEC_DRO'"), 11);
         EXPECT_GT(b.conta("MUNICIPIOS", "CHAR_LENGTH(MUNIC_NOME) > 30"), 0);
-        EXPECT_EQ(b.valor("SELECT RDB$CHARACTER_SET_NAME FROM RDB$DATABASE").toString().trimmed(), QString("WIN1252"));
+        EXPECT_EQ(b.valor("SELECT RDB$CHARACTER_SET_NAME FROM RDB$DATABASE").toString().trimmed(),
+                  QString("WIN1252"));
         b.executa("INSERT INTO PARAMETROS (CAMPO, VALOR) VALUES ('MARCA', 'x')");
     }
 

@@ -6,10 +6,16 @@ TEST(PendingDetails, ResultsSubtotalsAndTotalsAreDerivedAtWriting)
 {
     DetalhesPendentes p;
     const QString dro = "DEC_DRO";
-    for (auto [c, v] : std::initializer_list<std::pair<const char *, double>>{
-             {"RECEITA_BRUTA", 1000}, {"DEVOLUCOES_ABATIMENTOS", 100}, {"IMPOSTOS", 150}, {"CMS_CPS", 400},
-             {"DESPESAS_OPERACIONAIS", 200}, {"OUTRAS_RECEITAS_OPERACIONAIS", 50}, {"OUTRAS_DESPESAS_OPERACIONAIS", 30},
-             {"CORRECAO_MONETARIA", 10}, {"RECEITA_LIQUIDA", 999}})
+    for (auto [c, v] :
+         std::initializer_list<std::pair<const char *, double>>{{"RECEITA_BRUTA", 1000},
+                                                                {"DEVOLUCOES_ABATIMENTOS", 100},
+                                                                {"IMPOSTOS", 150},
+                                                                {"CMS_CPS", 400},
+                                                                {"DESPESAS_OPERACIONAIS", 200},
+                                                                {"OUTRAS_RECEITAS_OPERACIONAIS", 50},
+                                                                {"OUTRAS_DESPESAS_OPERACIONAIS", 30},
+                                                                {"CORRECAO_MONETARIA", 10},
+                                                                {"RECEITA_LIQUIDA", 999}})
         p.define(dro, c, v);
     p.define("DEC_DO", "PRO_LABORE", 5);
     p.define("DEC_DO", "SEGUROS", 7);

@@ -12,10 +12,13 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 int indicesInativos(BancoDeTeste &b)
 {
-    return b.conta("RDB$INDICES", "RDB$INDEX_NAME IN ('IDX_ATIVOS_MUNIC_CODIGO','DECLARACOES_IE') AND RDB$INDEX_INACTIVE = 1");
+    return b.conta(
+        "RDB$INDICES",
+        "RDB$INDEX_NAME IN ('IDX_ATIVOS_MUNIC_CODIGO','DECLARACOES_IE') AND RDB$INDEX_INACTIVE = 1");
 }
 } // namespace
 

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 void ativo(BancoDeTeste &b, const QString &ie, const QString &munic)
 {
     b.executa("INSERT INTO ATIVOS (IE, MUNIC_CODIGO) VALUES (?, ?)", {ie, munic});
@@ -35,10 +36,12 @@ TEST(MunicipalSummary, CountsOmittedAndKeepsWhatAPassDoesNotMention)
         declaracao(b, i + 1, QString("001%1").arg(i), "001", "E");
     for (int i = 6; i < 9; ++i)
         declaracao(b, i + 1, QString("001%1").arg(i), "001", "R");
-    declaracao(b, 20, "0019", "001", QVariant(QMetaType(QMetaType::QString))); // no situation: counted nowhere
+    declaracao(b, 20, "0019", "001",
+               QVariant(QMetaType(QMetaType::QString))); // no situation: counted nowhere
     // a municipality refused twice before, with none now, keeps its count
     ativo(b, "0021", "002");
-    b.executa("INSERT INTO MUNIC_RESUMO (MUNIC_CODIGO, ATIVOS, ACEITOS, RECUSADOS, OMISSOS) VALUES ('002', 5, 0, 2, 3)");
+    b.executa("INSERT INTO MUNIC_RESUMO (MUNIC_CODIGO, ATIVOS, ACEITOS, RECUSADOS, OMISSOS) VALUES ('002', "
+              "5, 0, 2, 3)");
     // taxpayers of a municipality unknown to MUNICIPIOS are not counted
     ativo(b, "9991", "999");
 
@@ -69,6 +72,7 @@ TEST(MunicipalSummary, ADatabaseErrorIsShownWithItsPrefixAndTheNextPassStillRuns
     b.executa("CREATE TRIGGER T_RESUMO FOR MUNIC_RESUMO BEFORE INSERT AS BEGIN EXCEPTION E_RESUMO; END");
     GeraResumo(dm);
     ASSERT_EQ(ui.mensagens().size(), 2); // the ATIVOS and ACEITOS passes; RECUSADOS has no row
-    EXPECT_TRUE(ui.mensagens()[0].texto.startsWith("Erro na geração de valores do resumo.\r\nRetorno do banco :\r\n"));
+    EXPECT_TRUE(ui.mensagens()[0].texto.startsWith(
+        "Erro na geração de valores do resumo.\r\nRetorno do banco :\r\n"));
     EXPECT_TRUE(ui.mensagens()[0].texto.contains("resumo bloqueado"));
 }

@@ -13,9 +13,9 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
-namespace {
-struct Captura : CapturaTeste
+namespace
 {
+struct Captura : CapturaTeste {
     QString zip(const QString &nome, const QStringList &linhas)
     {
         const QString z = home.arquivo(nome);
@@ -45,7 +45,8 @@ TEST(ActiveCapture, OneMunicipalityImportsAndIsReplacedOnlyWhenTheClerkAgrees)
     EXPECT_EQ(b.conta("MUNIC_TOTAIS", "MUNIC_CODIGO = '001'"), 1);
     EXPECT_EQ(LeIni(c.home.ini(), "Ativos", "Ultimo"), QString("AT001_24.zip"));
     EXPECT_EQ(b.valor("SELECT ATIVOS FROM MUNIC_RESUMO WHERE MUNIC_CODIGO = '001'").toInt(), 3);
-    EXPECT_EQ(b.valor("SELECT ENDERECO FROM ATIVOS WHERE IE = '1'").toString(), QString("RUA  CENTRO 00123 RU DAS FLORES"));
+    EXPECT_EQ(b.valor("SELECT ENDERECO FROM ATIVOS WHERE IE = '1'").toString(),
+              QString("RUA  CENTRO 00123 RU DAS FLORES"));
     EXPECT_DOUBLE_EQ(b.valor("SELECT VLADICANT FROM ATIVOS WHERE IE = '1'").toDouble(), 123.45);
 
     // again, answered No: nothing changes and no success message
@@ -90,7 +91,8 @@ TEST(ActiveCapture, AFailingLineKeepsTheRowsBeforeItAndIsReported)
     EXPECT_EQ(b.conta("ATIVOS"), 2);
     const QStringList t = c.ui.textos();
     ASSERT_GE(t.size(), 3);
-    EXPECT_TRUE(t[0].startsWith("GENTILEZA ENVIAR O PRINT COM ESTE ERRO PARA O SETOR DE DESENVOLVIMENTO.\n\rMUNIC_CODIGO   -   001\n\rIE   -   RUIM"));
+    EXPECT_TRUE(t[0].startsWith("GENTILEZA ENVIAR O PRINT COM ESTE ERRO PARA O SETOR DE "
+                                "DESENVOLVIMENTO.\n\rMUNIC_CODIGO   -   001\n\rIE   -   RUIM"));
     EXPECT_TRUE(t[1].contains(" [{D8D317D6-7DFF-488A-BF74-D04F21F48115}] - "));
     EXPECT_TRUE(t[2].startsWith("RUIM "));
     QFile log(DiretorioSistema() + "LogORBEL.txt");
@@ -153,7 +155,8 @@ TEST(CaptureCommand, RunsTheFlowHeadlessWithTheAnswersAsked)
         QProcess p;
         p.start(ORBEL_EXECUTABLE, QStringList{"--home", home.path(), "capture"} + args);
         p.waitForFinished(120000);
-        return std::make_pair(p.exitCode(), QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError()));
+        return std::make_pair(p.exitCode(),
+                              QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError()));
     };
     auto r = roda({z});
     EXPECT_EQ(r.first, 0) << r.second.toStdString();

@@ -10,7 +10,8 @@ TEST(ActiveLine, FieldsComposedAddressesAndCasing)
     const LinhaAtivo a = LinhaAtivo::le(CamposFixos::aparaLinha(l.texto()));
     EXPECT_EQ(a[LinhaAtivo::IE], QString("0012345678901"));
     EXPECT_EQ(a[LinhaAtivo::NOMECOMER], QString::fromUtf8("PADARIA PÃO QUENTE"));
-    // 242-244, 279-292, 245-278, 232-236, 76-77, 82-131, 78-79, 132-181, 80-81, 182-231; empty parts keep their blank
+    // 242-244, 279-292, 245-278, 232-236, 76-77, 82-131, 78-79, 132-181, 80-81, 182-231; empty parts keep
+    // their blank
     EXPECT_EQ(a[LinhaAtivo::ENDERECO], QString("RUA  CENTRO 00123 RU DAS FLORES"));
     EXPECT_EQ(a[LinhaAtivo::UFCRC], QString("VP"));
     EXPECT_EQ(a[LinhaAtivo::MAILRESPONSAVEL], QString("contato@empresa.com.br"));

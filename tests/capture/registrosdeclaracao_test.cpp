@@ -1,7 +1,7 @@
 #include "capture/conversoesretorno.h"
 #include "capture/registrosdeclaracao.h"
-#include "shell/orbelerror.h"
 #include "data/tdmprincipal.h"
+#include "shell/orbelerror.h"
 #include "shell/scriptedui.h"
 #include "support/arquivosteste.h"
 #include "support/temphome.h"
@@ -11,7 +11,8 @@
 using namespace RegistrosDeclaracao;
 using namespace ConversoesRetorno;
 
-namespace {
+namespace
+{
 QVariant valorDe(const Atribuicoes &a, const QString &parametro, QString *tabela = nullptr)
 {
     for (const auto &x : a)
@@ -36,8 +37,9 @@ TEST(ReturnConversions, AmountsDatesTimesAndPercentages)
     for (const char16_t *ruim : {u"12.5", u"", u"   ", u"1,2,3", u"12a", u"E5"})
         EXPECT_THROW(Valor(ruim), OrbelError) << QString::fromUtf16(ruim).toStdString();
     // the short way for plain amounts gives exactly the double of the general conversion
-    for (const char *texto : {"000001234567,89", "-00000000000,01", "999999999999999", "0,000000000000000000001",
-                              "12345678901234567890,5", "+7,", ",5", "-0,00", "1234567890,12345"}) {
+    for (const char *texto :
+         {"000001234567,89", "-00000000000,01", "999999999999999", "0,000000000000000000001",
+          "12345678901234567890,5", "+7,", ",5", "-0,00", "1234567890,12345"}) {
         QString ponto = QString::fromLatin1(texto);
         ponto.replace(u',', u'.');
         EXPECT_EQ(Valor(QString::fromLatin1(texto)), ponto.toDouble()) << texto;
@@ -67,9 +69,17 @@ TEST(DeclarationRecords, IdentificationAndTheUntrimmedDateRule)
     QStringList avisos;
     auto aviso = [&](const QString &m) { avisos << m; };
     LinhaFixa l = cabeca("01");
-    l.poe(19, "2023").poe(23, QString("\"PADARIA\" CENTRAL").leftJustified(35)).poe(58, "15032024").poe(66, "101530");
+    l.poe(19, "2023")
+        .poe(23, QString("\"PADARIA\" CENTRAL").leftJustified(35))
+        .poe(58, "15032024")
+        .poe(66, "101530");
     l.poe(72, "10032024").poe(80, " 1042024").poe(88, "1").poe(89, "2").poe(92, "S").poe(93, "x");
-    l.poe(94, "00000000000000000000").poe(114, "S").poe(116, "4711302").poe(123, "00").poe(159, "000").poe(162, "58");
+    l.poe(94, "00000000000000000000")
+        .poe(114, "S")
+        .poe(116, "4711302")
+        .poe(123, "00")
+        .poe(159, "000")
+        .poe(162, "58");
     QString regime;
     const Atribuicoes a = Registro01(l.texto(), aviso, &regime);
     EXPECT_EQ(regime, QString("58"));
@@ -78,7 +88,7 @@ TEST(DeclarationRecords, IdentificationAndTheUntrimmedDateRule)
     EXPECT_EQ(valorDe(a, "DEC_ENTREGA_DATA").toDate(), QDate(2024, 3, 15));
     EXPECT_EQ(valorDe(a, "DEC_ENTREGA_HORA").toTime(), QTime(10, 15, 30));
     EXPECT_EQ(valorDe(a, "DEC_PROCESSAMENTO").toDate(), QDate(2024, 4, 1)); // trimmed, then padded
-    EXPECT_EQ(valorDe(a, "TIPO_CONTRIB_CODIGO").toString(), QString("9")); // all-zero protocol
+    EXPECT_EQ(valorDe(a, "TIPO_CONTRIB_CODIGO").toString(), QString("9"));  // all-zero protocol
     EXPECT_EQ(valorDe(a, "DEC_MUDOUMUNIC").toString(), QString("N"));
     EXPECT_EQ(valorDe(a, "COD_MUNIC_ATUAL").toString(), QString("001"));
     EXPECT_TRUE(avisos.isEmpty());
@@ -97,9 +107,12 @@ TEST(DeclarationRecords, IdentificationAndTheUntrimmedDateRule)
 TEST(DeclarationRecords, CodedValuesGoWhereTheirCodeSays)
 {
     auto busca = [](const QString &c) -> QString {
-        if (c == "018") return "RECEITA_BRUTA";
-        if (c == "455") return "ENTRADAS_OUTROS_ESTADOS";
-        if (c == "401") return "TRANSPORTE_TOMADO";
+        if (c == "018")
+            return "RECEITA_BRUTA";
+        if (c == "455")
+            return "ENTRADAS_OUTROS_ESTADOS";
+        if (c == "401")
+            return "TRANSPORTE_TOMADO";
         return {};
     };
     QString tabela;
@@ -135,30 +148,46 @@ TEST(DeclarationRecords, CodedValuesGoWhereTheirCodeSays)
 
     const Atribuicoes r4 = Registro04(cabeca("04").poe(19, "046").poe(22, "5").poe(37, "7").texto());
     EXPECT_DOUBLE_EQ(valorDe(r4, "ISENTOS_NAO_INCIDENCIA_FINAL").toDouble(), 7.0);
-    const Atribuicoes r9 = Registro09(cabeca("09").poe(20, "199").poe(23, "1").poe(38, "2").poe(53, "3").texto());
+    const Atribuicoes r9 =
+        Registro09(cabeca("09").poe(20, "199").poe(23, "1").poe(38, "2").poe(53, "3").texto());
     EXPECT_DOUBLE_EQ(valorDe(r9, "VENDAS_ICMS", &tabela).toDouble(), 3.0);
     EXPECT_EQ(tabela, QString("DEC_SAIESTADO"));
-    EXPECT_TRUE(Registro09(cabeca("09").poe(20, "101").poe(23, "1").poe(38, "2").poe(53, "3").texto()).isEmpty());
+    EXPECT_TRUE(
+        Registro09(cabeca("09").poe(20, "101").poe(23, "1").poe(38, "2").poe(53, "3").texto()).isEmpty());
 }
 
 TEST(DeclarationRecords, VafDetailAndEvents)
 {
     ValoresAnteriores ant;
-    Registro02(cabeca("02").poe(19, "JOSE").poe(103, "000000000000100").poe(118, "200").poe(133, "300")
-                   .poe(148, "400").texto(), &ant);
+    Registro02(cabeca("02")
+                   .poe(19, "JOSE")
+                   .poe(103, "000000000000100")
+                   .poe(118, "200")
+                   .poe(133, "300")
+                   .poe(148, "400")
+                   .texto(),
+               &ant);
     EXPECT_EQ(ant.vaf.trimmed(), QString("400"));
-    const Atribuicoes r7 = Registro07(cabeca("07").poe(19, "10").poe(34, "20").poe(49, "5").poe(64, "30").poe(79, "01").texto(), ant);
+    const Atribuicoes r7 = Registro07(
+        cabeca("07").poe(19, "10").poe(34, "20").poe(49, "5").poe(64, "30").poe(79, "01").texto(), ant);
     EXPECT_DOUBLE_EQ(valorDe(r7, "TOTAL_ENTRADAS_VAF").toDouble(), 25.0);
     EXPECT_DOUBLE_EQ(valorDe(r7, "TOTAL_GERAL_VAF_ANO_ANTERIOR").toDouble(), 400.0);
     EXPECT_EQ(valorDe(r7, "REG_CODIGO").toString(), QString("01"));
 
-    const Atribuicoes r8 = Registro08(cabeca("08").poe(19, "002").poe(22, "100").poe(37, "01").poe(39, "01234").poe(44, "9").texto());
+    const Atribuicoes r8 = Registro08(
+        cabeca("08").poe(19, "002").poe(22, "100").poe(37, "01").poe(39, "01234").poe(44, "9").texto());
     EXPECT_DOUBLE_EQ(valorDe(r8, "PERC_MUNIC").toDouble(), 12.34);
     EXPECT_DOUBLE_EQ(valorDe(r8, "VALOR_COMPUTADO").toDouble(), 9.0);
 
     LinhaFixa l = cabeca("10");
     l.poe(19, "2023").poe(23, "01042024").poe(31, "080000").poe(37, "02042024").poe(45, "1").poe(46, "PROT1");
-    l.poe(66, "01").poe(68, "2").poe(69, "x").poe(130, " 123 ").poe(144, "0300000000").poe(159, "VALIDA").poe(200, "02");
+    l.poe(66, "01")
+        .poe(68, "2")
+        .poe(69, "x")
+        .poe(130, " 123 ")
+        .poe(144, "0300000000")
+        .poe(159, "VALIDA")
+        .poe(200, "02");
     const Evento e = Registro10(l.texto(), {});
     EXPECT_EQ(e.exercicio, 2023);
     EXPECT_EQ(e.entrega, QDate(2024, 4, 1));

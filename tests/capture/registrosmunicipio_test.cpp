@@ -12,7 +12,8 @@
 
 using namespace RegistrosMunicipio;
 
-namespace {
+namespace
+{
 QVariant valorDe(const Atribuicoes &a, const QString &parametro)
 {
     for (const auto &x : a)
@@ -50,7 +51,8 @@ TEST(MunicipalRecords, IndicesVafAndTotals)
     EXPECT_EQ(TextoIndice(u"012500000"), QString("1,25"));
     EXPECT_EQ(TextoIndice(u"100000000"), QString("10"));
 
-    const Atribuicoes b = Registro12ou13(cabeca("12").poe(19, "002").poe(22, "1,5").poe(37, "2").poe(52, "3").texto(), "D");
+    const Atribuicoes b =
+        Registro12ou13(cabeca("12").poe(19, "002").poe(22, "1,5").poe(37, "2").poe(52, "3").texto(), "D");
     EXPECT_EQ(valorDe(b, "VAFB_CREDDEB").toString(), QString("D"));
     EXPECT_EQ(valorDe(b, "VAFB_INDICE").toString(), QString("D"));
     EXPECT_DOUBLE_EQ(valorDe(b, "VAFB_VALOR_AF").toDouble(), 1.5);
@@ -58,7 +60,11 @@ TEST(MunicipalRecords, IndicesVafAndTotals)
     // an impossible date in record 11 is only reported; the same in record 35 fails
     QStringList avisos;
     LinhaFixa vafa = cabeca("11");
-    vafa.poe(22, "1234567890123").poe(35, "002").poe(38, QString("LOJA").leftJustified(35)).poe(73, "31022024").poe(81, "10");
+    vafa.poe(22, "1234567890123")
+        .poe(35, "002")
+        .poe(38, QString("LOJA").leftJustified(35))
+        .poe(73, "31022024")
+        .poe(81, "10");
     const Atribuicoes a = Registro11(vafa.texto(), "P", [&](const QString &m) { avisos << m; });
     EXPECT_EQ(valorDe(a, "VAFA_PRIMENTREGA").toDate(), QDate(1899, 12, 30));
     ASSERT_EQ(avisos.size(), 1);
@@ -67,7 +73,12 @@ TEST(MunicipalRecords, IndicesVafAndTotals)
     mud.poe(22, "1234567890123").poe(35, "002").poe(38, "LOJA").poe(73, "31022024").poe(81, "10");
     EXPECT_THROW(TTipoRegistro::Cria(mud.texto(), 0), OrbelError);
 
-    const Totais t = Registro99(cabeca("99").poe(19, "      120").poe(28, "   1234567,89").poe(44, "01/01/2023").poe(54, "31/12/2023").texto());
+    const Totais t = Registro99(cabeca("99")
+                                    .poe(19, "      120")
+                                    .poe(28, "   1234567,89")
+                                    .poe(44, "01/01/2023")
+                                    .poe(54, "31/12/2023")
+                                    .texto());
     EXPECT_EQ(t.totalReg, QString("120"));
     EXPECT_DOUBLE_EQ(t.totalVaf, 1234567.89);
     EXPECT_EQ(t.dataFim, QString("31/12/2023"));
@@ -93,8 +104,18 @@ TEST(SimplesRecords, CombinedVafTextAndStoringEachType)
     TdmPrincipal dm(ui);
     dm.Inicia();
     LinhaFixa r40 = cabeca("40");
-    r40.poe(22, "7777777777777").poe(35, "003").poe(38, "  MEI DA SILVA  ").poe(73, "15032024").poe(81, "12,5").poe(96, "11222333000144");
-    const QStringList linhas = {cabeca("14", "0012345678901").poe(19, "004").poe(22, "10").poe(37, "005").poe(40, "11222333000144").texto(),
+    r40.poe(22, "7777777777777")
+        .poe(35, "003")
+        .poe(38, "  MEI DA SILVA  ")
+        .poe(73, "15032024")
+        .poe(81, "12,5")
+        .poe(96, "11222333000144");
+    const QStringList linhas = {cabeca("14", "0012345678901")
+                                    .poe(19, "004")
+                                    .poe(22, "10")
+                                    .poe(37, "005")
+                                    .poe(40, "11222333000144")
+                                    .texto(),
                                 cabeca("22", "0012345678901").poe(19, "004").poe(22, "20").texto(),
                                 TTipoRegistro23::Combina(r23.texto(), ant),
                                 cabeca("24", "0012345678901").poe(19, "5").poe(34, "6").texto(),
@@ -113,13 +134,17 @@ TEST(SimplesRecords, CombinedVafTextAndStoringEachType)
         EXPECT_EQ(static_cast<TTipoRegistro40 *>(simei.get())->ObtemIE(), QString("7777777777777"));
     }
     BancoDeTeste b(home.banco());
-    EXPECT_DOUBLE_EQ(b.valor("SELECT VALOR_MUNICIPIO FROM DEC_DET_MERCADORIA_RURAL WHERE DEC_ID = 9").toDouble(), 10);
+    EXPECT_DOUBLE_EQ(
+        b.valor("SELECT VALOR_MUNICIPIO FROM DEC_DET_MERCADORIA_RURAL WHERE DEC_ID = 9").toDouble(), 10);
     EXPECT_EQ(b.conta("DEC_DET_AMBULANTES", "DEC_ID = 9 AND MUNIC_DETALHAMENTO = '004'"), 1);
     EXPECT_EQ(b.valor("SELECT REG_CODIGO FROM DEC_VAF WHERE DEC_ID = 9").toString(), QString("58"));
     EXPECT_DOUBLE_EQ(b.valor("SELECT TOTAL_ENTRADAS_VAF FROM DEC_VAF WHERE DEC_ID = 9").toDouble(), 7);
-    EXPECT_EQ(b.valor("SELECT MUNIC_ESTABELECIMENTO FROM DEC_DET_TRANSF_MERC_INFRACAO").toString(), QString("001"));
+    EXPECT_EQ(b.valor("SELECT MUNIC_ESTABELECIMENTO FROM DEC_DET_TRANSF_MERC_INFRACAO").toString(),
+              QString("001"));
     EXPECT_DOUBLE_EQ(b.valor("SELECT DEC_TOTAL_AQUIS_DISP_NOTA FROM DEC_TOTAL_SN").toDouble(), 10);
     EXPECT_EQ(b.valor("SELECT NOME_CONTRIBUINTE FROM DEC_SIMEI").toString(), QString("MEI DA SILVA"));
     EXPECT_EQ(b.valor("SELECT DT_PRIMEIRA_ENTREGA FROM DEC_SIMEI").toDate(), QDate(2024, 3, 15));
-    EXPECT_DOUBLE_EQ(b.valor("SELECT VMM_VLR_CREDITO FROM VAF_MUDANCA_MUNIC WHERE VMM_IE = '7777777777777'").toDouble(), 12.5);
+    EXPECT_DOUBLE_EQ(
+        b.valor("SELECT VMM_VLR_CREDITO FROM VAF_MUDANCA_MUNIC WHERE VMM_IE = '7777777777777'").toDouble(),
+        12.5);
 }

@@ -18,9 +18,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-namespace {
-struct Captura : CapturaTeste
+namespace
 {
+struct Captura : CapturaTeste {
     Captura() { ui.setRespostaPadrao(UserInterface::Sim); }
 };
 void grava(const QString &p, const QByteArray &b)
@@ -72,7 +72,8 @@ TEST(CaptureRobustness, AHugeLineAndBytesOutsideTheCodePageAreReadWithoutHarm)
 
     // undefined Windows-1252 bytes and a NUL in a return line of an unknown type
     QTemporaryDir dir;
-    grava(dir.filePath("PT00224.txt"), QByteArray("05001\x81\x8d\x00\x9d lixo\r\n", 16) + QByteArray(5 * 1024 * 1024, '7') + "\r\n");
+    grava(dir.filePath("PT00224.txt"),
+          QByteArray("05001\x81\x8d\x00\x9d lixo\r\n", 16) + QByteArray(5 * 1024 * 1024, '7') + "\r\n");
     const QString rt = c.home.arquivo("RT00224.zip");
     ZipEngine().adiciona(rt, dir.filePath("PT00224.txt"));
     c.ui.limpa();
@@ -109,7 +110,8 @@ TEST(CaptureRobustness, BrokenOrEmptyArchivesAndEmptyFilesChangeNothingAndTheNex
 {
     Captura c;
     const QString bom = c.home.arquivo("AT00124.zip");
-    GravaZipCaptura(bom, {LinhaAtivoTeste("1", "001", "C1").texto(), LinhaAtivoTeste("2", "001", "C2").texto()});
+    GravaZipCaptura(bom,
+                    {LinhaAtivoTeste("1", "001", "C1").texto(), LinhaAtivoTeste("2", "001", "C2").texto()});
     ASSERT_TRUE(c.captura(CapturaArquivos::Ativos, bom));
 
     // cut short in the middle of its data
@@ -128,7 +130,8 @@ TEST(CaptureRobustness, BrokenOrEmptyArchivesAndEmptyFilesChangeNothingAndTheNex
     grava(vazio, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
     c.ui.limpa();
     EXPECT_FALSE(c.captura(CapturaArquivos::Retorno, vazio));
-    EXPECT_TRUE(c.ui.textos().filter("PT00324.txt não existe!").size() == 1) << c.ui.textos().join(" | ").toStdString();
+    EXPECT_TRUE(c.ui.textos().filter("PT00324.txt não existe!").size() == 1)
+        << c.ui.textos().join(" | ").toStdString();
 
     // an empty text file of each kind: nothing to import, nothing removed
     GravaZipCaptura(c.home.arquivo("AT00424.zip"), {});
@@ -152,16 +155,27 @@ TEST(CaptureRobustness, ReturnLinesShorterThanTheirLayout)
     QStringList l;
     // a declaration whose address records hold only their head: its fields are empty
     l << CabecaRetorno("0A", "0000000000001").texto() << CabecaRetorno("0B", "0000000000001").texto();
-    l << CabecaRetorno("01", "0000000000001").poe(19, "2023").poe(23, "CURTA").poe(58, "01032024").poe(66, "080000").poe(72, "01032024")
-             .poe(80, "01032024").poe(162, "01").texto();
+    l << CabecaRetorno("01", "0000000000001")
+             .poe(19, "2023")
+             .poe(23, "CURTA")
+             .poe(58, "01032024")
+             .poe(66, "080000")
+             .poe(72, "01032024")
+             .poe(80, "01032024")
+             .poe(162, "01")
+             .texto();
     l << CabecaRetorno("02", "0000000000001").poe(19, "RESP").texto();
-    l << CabecaRetorno("08", "0000000000001").poe(19, "001").poe(22, "15").texto(); // ends before its percentage
+    l << CabecaRetorno("08", "0000000000001")
+             .poe(19, "001")
+             .poe(22, "15")
+             .texto(); // ends before its percentage
     // a VAF record without its amounts: the record fails and the run stops there
     l << CabecaRetorno("07", "0000000000001").texto();
     l << CabecaRetorno("0A", "0000000000002").texto() << CabecaRetorno("01", "0000000000002").texto();
     GravaZipCaptura(c.home.arquivo("RT00124.zip"), l);
     EXPECT_FALSE(c.captura(CapturaArquivos::Retorno, c.home.arquivo("RT00124.zip")));
-    EXPECT_EQ(c.ui.textos().filter("GravaRegistro 7 - ").size(), 1) << c.ui.textos().join(" | ").toStdString();
+    EXPECT_EQ(c.ui.textos().filter("GravaRegistro 7 - ").size(), 1)
+        << c.ui.textos().join(" | ").toStdString();
     BancoDeTeste b(c.home.banco());
     EXPECT_EQ(b.conta("DECLARACOES"), 1);
     EXPECT_EQ(b.valor("SELECT CONT_ENDERECO FROM DECLARACOES").toString(), QString());
@@ -185,8 +199,7 @@ TEST(CaptureRobustness, ADatabaseFileThatCannotBeWrittenIsReportedAndCapturingWo
     };
     if (!protege(true))
         GTEST_SKIP() << "this file system cannot make the database file read-only";
-    struct Libera
-    {
+    struct Libera {
         std::function<bool(bool)> f;
         ~Libera() { f(false); }
     } libera{protege};
@@ -206,17 +219,41 @@ TEST(CaptureRobustness, ADatabaseFileThatCannotBeWrittenIsReportedAndCapturingWo
     EXPECT_EQ(BancoDeTeste(home.banco()).conta("ATIVOS"), 1);
 }
 
-namespace {
+namespace
+{
 // Every row of every table of the capture, as text, in a stable order.
 QStringList conteudo(const QString &banco)
 {
     BancoDeTeste b(banco);
     QStringList tudo;
-    for (const char *tabela : {"ATIVOS", "DECLARACOES", "DEC_DRO", "DEC_DO", "DEC_ENTESTADO", "DEC_SAIESTADO", "DEC_SIMPLES",
-                               "DEC_ENTRADASSAIDAS", "DEC_ENTOUTROS", "DEC_SAIOUTROS", "DEC_ENTEXTERIOR", "DEC_SAIEXTERIOR",
-                               "DEC_ESTOQUE", "DEC_VAF", "DEC_VAFDETALHES", "DEC_VAFEXCLUSOES", "HISTORICO", "HIST_ERROS",
-                               "MUNIC_VAFA", "MUNIC_VAFB", "MUNIC_INDICES", "MUNIC_TOTAIS", "MUNIC_RESUMO", "DEC_TOTAL_SN",
-                               "DEC_SIMEI", "VAF_MUDANCA_MUNIC", "DEC_DET_MERCADORIA_RURAL", "DEC_DET_AMBULANTES",
+    for (const char *tabela : {"ATIVOS",
+                               "DECLARACOES",
+                               "DEC_DRO",
+                               "DEC_DO",
+                               "DEC_ENTESTADO",
+                               "DEC_SAIESTADO",
+                               "DEC_SIMPLES",
+                               "DEC_ENTRADASSAIDAS",
+                               "DEC_ENTOUTROS",
+                               "DEC_SAIOUTROS",
+                               "DEC_ENTEXTERIOR",
+                               "DEC_SAIEXTERIOR",
+                               "DEC_ESTOQUE",
+                               "DEC_VAF",
+                               "DEC_VAFDETALHES",
+                               "DEC_VAFEXCLUSOES",
+                               "HISTORICO",
+                               "HIST_ERROS",
+                               "MUNIC_VAFA",
+                               "MUNIC_VAFB",
+                               "MUNIC_INDICES",
+                               "MUNIC_TOTAIS",
+                               "MUNIC_RESUMO",
+                               "DEC_TOTAL_SN",
+                               "DEC_SIMEI",
+                               "VAF_MUDANCA_MUNIC",
+                               "DEC_DET_MERCADORIA_RURAL",
+                               "DEC_DET_AMBULANTES",
                                "DEC_DET_TRANSF_MERC_INFRACAO"}) {
         QStringList linhas;
         QSqlQuery q(QSqlDatabase::database(b.nomeConexao()));
@@ -299,21 +336,36 @@ TEST(CaptureRobustness, NotAZipAndBadValuesInTheMiddleOfAReturnKeepWhatCameBefor
 
     auto declaracao = [&](const char *ie, const char *entrega, const char *entradas) {
         return QStringList{CabecaRetorno("0A", ie).texto(), CabecaRetorno("0B", ie).texto(),
-                           CabecaRetorno("01", ie).poe(19, "2023").poe(23, "EMPRESA").poe(58, entrega).poe(66, "080000").poe(72, "01032024")
-                               .poe(80, "01032024").poe(162, "01").texto(),
+                           CabecaRetorno("01", ie)
+                               .poe(19, "2023")
+                               .poe(23, "EMPRESA")
+                               .poe(58, entrega)
+                               .poe(66, "080000")
+                               .poe(72, "01032024")
+                               .poe(80, "01032024")
+                               .poe(162, "01")
+                               .texto(),
                            CabecaRetorno("02", ie).poe(19, "RESP").poe(103, QString(60, u'0')).texto(),
-                           CabecaRetorno("07", ie).poe(19, "000000000001000").poe(34, entradas).poe(49, "000000000000000")
-                               .poe(64, "000000000001000").poe(79, "01").texto()};
+                           CabecaRetorno("07", ie)
+                               .poe(19, "000000000001000")
+                               .poe(34, entradas)
+                               .poe(49, "000000000000000")
+                               .poe(64, "000000000001000")
+                               .poe(79, "01")
+                               .texto()};
     };
     // an impossible date is reported and stored as the empty date; an amount with a letter fails
     // its record and stops the run there
     QStringList l = declaracao("0000000000001", "31022024", "000000000000500");
-    l << declaracao("0000000000002", "01032024", "0000000000005A0") << declaracao("0000000000003", "01032024", "000000000000500");
+    l << declaracao("0000000000002", "01032024", "0000000000005A0")
+      << declaracao("0000000000003", "01032024", "000000000000500");
     GravaZipCaptura(c.home.arquivo("RT00224.zip"), l);
     c.ui.limpa();
     EXPECT_FALSE(c.captura(CapturaArquivos::Retorno, c.home.arquivo("RT00224.zip")));
-    EXPECT_EQ(c.ui.textos().filter("Data incorreta: 31022024").size(), 1) << c.ui.textos().join(" | ").toStdString();
-    EXPECT_EQ(c.ui.textos().filter("GravaRegistro 7 - ").size(), 1) << c.ui.textos().join(" | ").toStdString();
+    EXPECT_EQ(c.ui.textos().filter("Data incorreta: 31022024").size(), 1)
+        << c.ui.textos().join(" | ").toStdString();
+    EXPECT_EQ(c.ui.textos().filter("GravaRegistro 7 - ").size(), 1)
+        << c.ui.textos().join(" | ").toStdString();
     BancoDeTeste b(c.home.banco());
     EXPECT_EQ(b.conta("DEC_VAF"), 1);
     EXPECT_EQ(b.conta("DEC_VAF", "ENTRADAS_VAF = 500"), 1);
@@ -321,9 +373,11 @@ TEST(CaptureRobustness, NotAZipAndBadValuesInTheMiddleOfAReturnKeepWhatCameBefor
 
     // mended, the same file captures whole
     l = declaracao("0000000000001", "31022024", "000000000000500");
-    l << declaracao("0000000000002", "01032024", "000000000000500") << declaracao("0000000000003", "01032024", "000000000000500");
+    l << declaracao("0000000000002", "01032024", "000000000000500")
+      << declaracao("0000000000003", "01032024", "000000000000500");
     GravaZipCaptura(c.home.arquivo("RT00224.zip"), l);
     c.ui.limpa();
-    EXPECT_TRUE(c.captura(CapturaArquivos::Retorno, c.home.arquivo("RT00224.zip"))) << c.ui.textos().join(" | ").toStdString();
+    EXPECT_TRUE(c.captura(CapturaArquivos::Retorno, c.home.arquivo("RT00224.zip")))
+        << c.ui.textos().join(" | ").toStdString();
     EXPECT_EQ(b.conta("DEC_VAF"), 3);
 }

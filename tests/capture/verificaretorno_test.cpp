@@ -11,9 +11,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-namespace {
-struct Retorno
+namespace
 {
+struct Retorno {
     TempHome home = TempHome::seeded();
     ScriptedUi ui;
     TdmPrincipal dm{ui};
@@ -37,7 +37,8 @@ struct Retorno
     {
         b->executa("INSERT INTO DECLARACOES (DEC_ID, MUNIC_CODIGO) VALUES (?, ?)", {id, munic});
         b->executa("INSERT INTO DEC_TOTAL_SN (DEC_ID) VALUES (?)", {id});
-        b->executa("INSERT INTO DEC_DET_TRANSF_MERC_INFRACAO (DEC_ID, MUNIC_CONTRIBUINTE) VALUES (?, ?)", {id, munic});
+        b->executa("INSERT INTO DEC_DET_TRANSF_MERC_INFRACAO (DEC_ID, MUNIC_CONTRIBUINTE) VALUES (?, ?)",
+                   {id, munic});
         b->executa("INSERT INTO DEC_DET_AMBULANTES (DEC_ID, MUNIC_DETALHAMENTO) VALUES (?, '050')", {id});
         b->executa("INSERT INTO DEC_VAF (DEC_ID) VALUES (?)", {id});
     }

@@ -8,7 +8,8 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
-namespace {
+namespace
+{
 void grava(const QString &p, const QByteArray &b)
 {
     QDir().mkpath(QFileInfo(p).absolutePath());

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-struct Base
+namespace
 {
+struct Base {
     TempHome home = TempHome::seeded();
     ScriptedUi ui;
     TdmPrincipal dm{ui};
@@ -22,8 +22,8 @@ struct Base
         for (int i = 1; i <= 5; ++i)
             b->executa("INSERT INTO DECLARACOES (DEC_ID, DEC_IE, DEC_NOME, MUNIC_CODIGO, DEC_ENTREGA_DATA) "
                        "VALUES (?, ?, ?, ?, ?)",
-                       {i, QString("IE%1").arg(6 - i), QString::fromUtf8("NOME Ç %1").arg(i), i % 2 ? "001" : "002",
-                        QDate(2024, 3, i)});
+                       {i, QString("IE%1").arg(6 - i), QString::fromUtf8("NOME Ç %1").arg(i),
+                        i % 2 ? "001" : "002", QDate(2024, 3, i)});
         b->executa("INSERT INTO HISTORICO (HISTORICO_ID, DEC_ID, HIST_ERROS) VALUES (1, 2, 'A')");
         b->executa("INSERT INTO HISTORICO (HISTORICO_ID, DEC_ID, HIST_ERROS) VALUES (2, 2, 'B')");
         b->executa("INSERT INTO HISTORICO (HISTORICO_ID, DEC_ID, HIST_ERROS) VALUES (1, 3, 'C')");
@@ -35,7 +35,8 @@ TEST(InMemoryDataset, NavigatesFiltersSortsAndLocates)
 {
     Base t;
     ClientDataSet ds("cdsTeste");
-    ds.setCommandText("SELECT DEC_ID, DEC_IE, DEC_NOME, MUNIC_CODIGO, DEC_ENTREGA_DATA FROM DECLARACOES ORDER BY DEC_ID");
+    ds.setCommandText(
+        "SELECT DEC_ID, DEC_IE, DEC_NOME, MUNIC_CODIGO, DEC_ENTREGA_DATA FROM DECLARACOES ORDER BY DEC_ID");
     ds.addCampoCalculado("Dobro", QMetaType::Int, 0,
                          [](const ClientDataSet &d, int l) { return d.valor(l, "DEC_ID").toInt() * 2; });
     ds.open(t.dm.MainConnection());
@@ -50,7 +51,8 @@ TEST(InMemoryDataset, NavigatesFiltersSortsAndLocates)
     EXPECT_EQ(ds.texto("DEC_NOME"), QString::fromUtf8("NOME Ç 5"));
     EXPECT_EQ(ds.valor("DEC_ENTREGA_DATA").toDate(), QDate(2024, 3, 5));
 
-    ds.setFiltro([](const ClientDataSet &d, int l) { return d.valor(l, "MUNIC_CODIGO").toString() == "001"; });
+    ds.setFiltro(
+        [](const ClientDataSet &d, int l) { return d.valor(l, "MUNIC_CODIGO").toString() == "001"; });
     EXPECT_EQ(ds.recordCount(), 3);
     ds.setIndexFieldNames("DEC_IE");
     EXPECT_EQ(ds.valor(0, "DEC_IE").toString(), QString("IE1"));

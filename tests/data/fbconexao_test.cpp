@@ -4,14 +4,15 @@
 
 TEST(ScriptSplitter, HandlesCommentsQuotesAndTerminatorChanges)
 {
-    const QString script = "-- a comment; with a semicolon\n"
-                           "CREATE TABLE T (A VARCHAR(10));\n"
-                           "INSERT INTO T VALUES ('x;y''z'); /* block; comment */\n"
-                           "COMMIT;\n"
-                           "SET TERM ^ ;\n"
-                           "CREATE TRIGGER TR FOR T AFTER DELETE AS\nBEGIN\n  DELETE FROM U WHERE A = OLD.A;\nEND^\n"
-                           "SET TERM ; ^\n"
-                           "CREATE INDEX I ON T (A);\n";
+    const QString script =
+        "-- a comment; with a semicolon\n"
+        "CREATE TABLE T (A VARCHAR(10));\n"
+        "INSERT INTO T VALUES ('x;y''z'); /* block; comment */\n"
+        "COMMIT;\n"
+        "SET TERM ^ ;\n"
+        "CREATE TRIGGER TR FOR T AFTER DELETE AS\nBEGIN\n  DELETE FROM U WHERE A = OLD.A;\nEND^\n"
+        "SET TERM ; ^\n"
+        "CREATE INDEX I ON T (A);\n";
     const QStringList c = DivideScriptSql(script);
     ASSERT_EQ(c.size(), 4);
     EXPECT_EQ(c[0], QString("CREATE TABLE T (A VARCHAR(10))"));

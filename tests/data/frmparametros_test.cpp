@@ -10,13 +10,17 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-namespace {
-struct Ambiente
+namespace
 {
+struct Ambiente {
     TempHome home = TempHome::seeded();
     ScriptedUi ui;
     TdmPrincipal dm{ui};
-    Ambiente() { dm.Inicia(); ui.limpa(); }
+    Ambiente()
+    {
+        dm.Inicia();
+        ui.limpa();
+    }
 };
 const QDate kJaneiro2024(2024, 1, 15);
 } // namespace

@@ -14,12 +14,13 @@ TEST(FirebirdServer, AHostPathDatabaseSettingConnectsThroughTheServer)
         GTEST_SKIP() << "no Firebird server started for this run (scripts/test starts one)";
     auto home = TempHome::seeded();
     // the server process must be able to open the file
-    QFile::setPermissions(home.banco(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                            QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther);
+    QFile::setPermissions(home.banco(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                            QFileDevice::ReadOther | QFileDevice::WriteOther);
     GravaIni(home.ini(), "ORBEL", "Database", servidor + ":" + home.banco());
     ScriptedUi ui;
     TdmPrincipal dm(ui);
-    ASSERT_NO_THROW(dm.Inicia()) ;
+    ASSERT_NO_THROW(dm.Inicia());
     EXPECT_TRUE(dm.conectado());
     EXPECT_EQ(dm.LeParametro("ANOEXERCICIO"), QString("2023"));
     dm.GravaParametro("ULTIMOMUNICREL", "005");

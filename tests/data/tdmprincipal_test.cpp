@@ -8,7 +8,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 const QString kReiniciar = "Favor reiniciar a aplicação";
 
 int contaTitulo(const ScriptedUi &ui, const QString &titulo, const QString &trecho = {})
@@ -118,8 +119,12 @@ TEST(DataModuleStart, ValidationColumnMovesToTheHistoryOnce)
     dm.Inicia();
     EXPECT_EQ(contaTitulo(ui, kReiniciar, "4.00.07"), 0);
     BancoDeTeste b(home.banco());
-    EXPECT_EQ(b.conta("RDB$RELATION_FIELDS", "RDB$FIELD_NAME = 'DEC_VALIDACAO' AND RDB$RELATION_NAME = 'HISTORICO'"), 1);
-    EXPECT_EQ(b.conta("RDB$RELATION_FIELDS", "RDB$FIELD_NAME = 'DEC_VALIDACAO' AND RDB$RELATION_NAME = 'DECLARACOES'"), 0);
+    EXPECT_EQ(b.conta("RDB$RELATION_FIELDS",
+                      "RDB$FIELD_NAME = 'DEC_VALIDACAO' AND RDB$RELATION_NAME = 'HISTORICO'"),
+              1);
+    EXPECT_EQ(b.conta("RDB$RELATION_FIELDS",
+                      "RDB$FIELD_NAME = 'DEC_VALIDACAO' AND RDB$RELATION_NAME = 'DECLARACOES'"),
+              0);
 }
 
 TEST(ParameterStore, ValuesRoundTripUnchangedAndAreSeenAtOnce)
@@ -144,8 +149,9 @@ TEST(Indexes, TheEightSwitchOffAndOnAgain)
     TdmPrincipal dm(ui);
     dm.Inicia();
     BancoDeTeste b(home.banco());
-    const QString oito = "RDB$INDEX_NAME IN ('IDX_ATIVOS_MUNIC_CODIGO','IDX_CNAEF','IDX_MUNIC_IE_NOME','DECLARACOES_IE',"
-                         "'DECLARACOES_MUNIC_CODIGO','DECLARACOES_EXERCICIO','IDX_VAF_MUDANCA_MUNIC_1','IDX_DEC_SIMEI_1')";
+    const QString oito =
+        "RDB$INDEX_NAME IN ('IDX_ATIVOS_MUNIC_CODIGO','IDX_CNAEF','IDX_MUNIC_IE_NOME','DECLARACOES_IE',"
+        "'DECLARACOES_MUNIC_CODIGO','DECLARACOES_EXERCICIO','IDX_VAF_MUDANCA_MUNIC_1','IDX_DEC_SIMEI_1')";
     EXPECT_EQ(b.conta("RDB$INDICES", oito), 8);
     dm.HabilitaIndices(false);
     EXPECT_EQ(b.conta("RDB$INDICES", oito + " AND RDB$INDEX_INACTIVE = 1"), 8);
@@ -161,17 +167,19 @@ TEST(Schema, DeletingADeclarationTakesItsPerDeclarationRowsAlong)
 {
     auto home = TempHome::seeded();
     BancoDeTeste b(home.banco());
-    const QStringList tabelas = {"DEC_VAF", "DEC_VAFDETALHES", "DEC_DO", "DEC_DRO", "DEC_ESTOQUE", "DEC_ENTESTADO",
-                                 "DEC_ENTOUTROS", "DEC_ENTEXTERIOR", "DEC_SAIESTADO", "DEC_SAIOUTROS", "DEC_SAIEXTERIOR",
-                                 "DEC_ENTRADASSAIDAS", "DEC_SIMPLES", "DEC_VAFEXCLUSOES"};
+    const QStringList tabelas = {"DEC_VAF",       "DEC_VAFDETALHES", "DEC_DO",          "DEC_DRO",
+                                 "DEC_ESTOQUE",   "DEC_ENTESTADO",   "DEC_ENTOUTROS",   "DEC_ENTEXTERIOR",
+                                 "DEC_SAIESTADO", "DEC_SAIOUTROS",   "DEC_SAIEXTERIOR", "DEC_ENTRADASSAIDAS",
+                                 "DEC_SIMPLES",   "DEC_VAFEXCLUSOES"};
     for (int id : {1, 2}) {
         b.executa("INSERT INTO DECLARACOES (DEC_ID, DEC_IE, MUNIC_CODIGO) VALUES (?, '123', '001')", {id});
         b.executa("INSERT INTO HISTORICO (HISTORICO_ID, DEC_ID) VALUES (1, ?)", {id});
         b.executa("INSERT INTO HIST_ERROS (HISTORICO_ID, DEC_ID, ERRO_CODIGO) VALUES (1, ?, '03')", {id});
         b.executa("INSERT INTO DEC_TOTAL_SN (DEC_ID) VALUES (?)", {id});
         for (const QString &t : tabelas) {
-            const QString extra = t == "DEC_VAFDETALHES" ? ", MUNIC_CODIGO, TIPO_DETALHAMENTO) VALUES (?, '001', '01')"
-                                                         : ") VALUES (?)";
+            const QString extra = t == "DEC_VAFDETALHES"
+                                      ? ", MUNIC_CODIGO, TIPO_DETALHAMENTO) VALUES (?, '001', '01')"
+                                      : ") VALUES (?)";
             b.executa("INSERT INTO " + t + " (DEC_ID" + extra, {id});
         }
     }
@@ -191,7 +199,8 @@ TEST(Schema, WidenedColumnsAndIrregularNamesAreThere)
 {
     auto home = TempHome::seeded();
     BancoDeTeste b(home.banco());
-    b.executa("INSERT INTO MUNIC_INDICES (INDICE_CODIGO, MUNIC_CODIGO, INDICE) VALUES ('P', '001', '12,3456789')");
+    b.executa(
+        "INSERT INTO MUNIC_INDICES (INDICE_CODIGO, MUNIC_CODIGO, INDICE) VALUES ('P', '001', '12,3456789')");
     b.executa("INSERT INTO ATIVOS (IE, ENDERECO) VALUES ('1', ?)", {QString(221, 'x')});
     EXPECT_EQ(b.conta("ATIVOS"), 1);
     b.executa("INSERT INTO DEC_VAF (DEC_ID, TOTAL_GERAL_OUTRAS_ENTRADAS_ANT) VALUES (1, 2.5)");

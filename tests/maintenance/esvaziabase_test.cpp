@@ -9,10 +9,13 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
-namespace {
-const QStringList kRetorno = {"DECLARACOES", "HISTORICO", "DEC_VAF", "MUNIC_INDICES", "MUNIC_RESUMO", "MUNIC_TOTAIS",
-                              "MUNIC_VAFA", "MUNIC_VAFB", "DEC_TOTAL_SN", "VAF_MUDANCA_MUNIC", "DEC_SIMEI",
-                              "DEC_DET_TRANSF_MERC_INFRACAO", "DEC_DET_AMBULANTES"};
+namespace
+{
+const QStringList kRetorno = {"DECLARACOES",       "HISTORICO",    "DEC_VAF",
+                              "MUNIC_INDICES",     "MUNIC_RESUMO", "MUNIC_TOTAIS",
+                              "MUNIC_VAFA",        "MUNIC_VAFB",   "DEC_TOTAL_SN",
+                              "VAF_MUDANCA_MUNIC", "DEC_SIMEI",    "DEC_DET_TRANSF_MERC_INFRACAO",
+                              "DEC_DET_AMBULANTES"};
 void preenche(BancoDeTeste &b)
 {
     b.executa("INSERT INTO ATIVOS (IE) VALUES ('1')");

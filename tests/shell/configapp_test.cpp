@@ -10,7 +10,8 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 QStringList linhasDoLog(const QString &p)
 {
     QFile f(p);
@@ -90,7 +91,8 @@ TEST(ConfigApp, EmptyNameWarnsOnceAndUnwritableFileStopsLoggingSilently)
     TConfigApp c(&ui);
     c.setNomeArqLog("  ");
     ASSERT_EQ(ui.mensagens().size(), 1);
-    EXPECT_EQ(ui.mensagens()[0].texto, QString("Não foi informado o nome do arquivo de Log de controle da aplicação!"));
+    EXPECT_EQ(ui.mensagens()[0].texto,
+              QString("Não foi informado o nome do arquivo de Log de controle da aplicação!"));
     EXPECT_FALSE(c.GeraLog);
     c.GravaLog("nada");
     EXPECT_EQ(ui.mensagens().size(), 1);

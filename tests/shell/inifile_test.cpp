@@ -6,7 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 QByteArray conteudo(const QString &p)
 {
     QFile f(p);
@@ -66,7 +67,7 @@ TEST(IniFile, WritesInPlaceAddsKeysAndSectionsInWindows1252WithCrLf)
 
     const QByteArray bytes = conteudo(ini);
     EXPECT_TRUE(bytes.contains("C:\\C\xF3pias")); // ó as one Windows-1252 byte
-    EXPECT_FALSE(bytes.contains("\n\n"));          // every line ends in CR LF
+    EXPECT_FALSE(bytes.contains("\n\n"));         // every line ends in CR LF
     EXPECT_EQ(bytes.count("Database="), 1);
     // the new key stays inside its own section
     EXPECT_LT(bytes.indexOf("Backup="), bytes.indexOf("[Ativos]"));

@@ -5,7 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 QStringList leTudo(const QString &arquivo)
 {
     LeitorLinhas leitor(arquivo);
@@ -26,7 +27,8 @@ TEST(LineReader, LinesOfAnyLengthAcrossBlocksKeepTheirEndsAndTheirCodePage)
     conteudo += QByteArray(10 * 1024 * 1024, 'x') + "\r\n"; // one line over several read blocks
     conteudo += "\r\n";
     conteudo += "S\xc3O JO\xc3O\r\n"; // Windows-1252
-    conteudo += QByteArray((1 << 20) - conteudo.size() % (1 << 20) - 1, 'y') + "\n"; // ends exactly at a block end
+    conteudo +=
+        QByteArray((1 << 20) - conteudo.size() % (1 << 20) - 1, 'y') + "\n"; // ends exactly at a block end
     conteudo += "sem fim de linha";
     QFile f(arquivo);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));

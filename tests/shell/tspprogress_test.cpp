@@ -9,15 +9,14 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-namespace {
-// Records what the runner shows.
-struct Exibido
+namespace
 {
+// Records what the runner shows.
+struct Exibido {
     QStringList incs;
     QList<int> barras;
 };
-struct Registro : JanelaProgressoTexto
-{
+struct Registro : JanelaProgressoTexto {
     Exibido &e;
     explicit Registro(Exibido &x) : e(x) {}
     void atualiza(const QString &inc, int barra, const QString &estimado) override
@@ -27,8 +26,7 @@ struct Registro : JanelaProgressoTexto
         e.barras << barra;
     }
 };
-struct UiRegistro : ScriptedUi
-{
+struct UiRegistro : ScriptedUi {
     Exibido exibido;
     int cancelaEm = 0;
     std::unique_ptr<JanelaProgresso> criaJanelaProgresso() override
@@ -92,7 +90,10 @@ TEST(ProgressRunner, MissingCountFailsAndCancellationAsks)
     int feitos = 0;
     bool limpou = false;
     c.OnExecute = [&](TSPProgress &r) {
-        struct Limpa { bool &b; ~Limpa() { b = true; } } l{limpou};
+        struct Limpa {
+            bool &b;
+            ~Limpa() { b = true; }
+        } l{limpou};
         for (int i = 0; i < 5; ++i, ++feitos)
             r.Increment(1);
     };
@@ -127,11 +128,14 @@ TEST(ProgressWindow, ShowsItsTextsAndHidesCancelWhenNotOffered)
     TfSPProgress w;
     bool rodou = false;
     bool cancelVisivel = true;
-    w.executa("Efetuando carga dos dados...", false, [&] {
-        rodou = true;
-        cancelVisivel = w.btnCancel->isVisible();
-        w.atualiza("42%", 42, "00:01:00");
-    }, [] {});
+    w.executa(
+        "Efetuando carga dos dados...", false,
+        [&] {
+            rodou = true;
+            cancelVisivel = w.btnCancel->isVisible();
+            w.atualiza("42%", 42, "00:01:00");
+        },
+        [] {});
     EXPECT_TRUE(rodou);
     EXPECT_FALSE(cancelVisivel);
     EXPECT_EQ(w.windowTitle(), QString("Efetuando carga dos dados..."));
@@ -140,9 +144,12 @@ TEST(ProgressWindow, ShowsItsTextsAndHidesCancelWhenNotOffered)
     EXPECT_EQ(w.cMessage->text(), QString("Aguarde..."));
 
     bool viu = false;
-    w.executa("", true, [&] {
-        w.btnCancel->click();
-        viu = w.cancelamentoPedido();
-    }, [] {});
+    w.executa(
+        "", true,
+        [&] {
+            w.btnCancel->click();
+            viu = w.cancelamentoPedido();
+        },
+        [] {});
     EXPECT_TRUE(viu);
 }

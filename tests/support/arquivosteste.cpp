@@ -15,13 +15,17 @@ LinhaFixa CabecaRetorno(const char *tipo, const char *ie, const char *municipio)
     return l;
 }
 
-LinhaFixa LinhaAtivoTeste(const QString &ie, const QString &municipio, const QString &cnpj, const QString &nome)
+LinhaFixa LinhaAtivoTeste(const QString &ie, const QString &municipio, const QString &cnpj,
+                          const QString &nome)
 {
     LinhaFixa l(716);
     l.poe(1, ie.leftJustified(13)).poe(14, "VP").poe(16, nome.leftJustified(60));
     l.poe(76, "RU").poe(82, QStringLiteral("DAS FLORES").leftJustified(50)).poe(232, "00123");
     l.poe(242, "RUA").poe(245, QStringLiteral("CENTRO").leftJustified(34));
-    l.poe(293, "012345").poe(299, "vp").poe(301, "12345678901").poe(326, QStringLiteral("JOSE CONTADOR").leftJustified(33));
+    l.poe(293, "012345")
+        .poe(299, "vp")
+        .poe(301, "12345678901")
+        .poe(326, QStringLiteral("JOSE CONTADOR").leftJustified(33));
     l.poe(442, "31").poe(444, "987654321").poe(453, "1234");
     l.poe(461, "000000000123.45").poe(476, "01").poe(488, "000000000010.00");
     l.poe(510, "3010000").poe(517, municipio).poe(520, "4711302").poe(527, "00");
@@ -35,7 +39,8 @@ void GravaZipCaptura(const QString &zip, const QStringList &linhas)
 {
     QTemporaryDir dir;
     // the state names the text file after the archive, with P for its first letter
-    const QString txt = dir.filePath(QStringLiteral("P") + QFileInfo(zip).completeBaseName().mid(1) + QStringLiteral(".txt"));
+    const QString txt =
+        dir.filePath(QStringLiteral("P") + QFileInfo(zip).completeBaseName().mid(1) + QStringLiteral(".txt"));
     QFile f(txt);
     f.open(QIODevice::WriteOnly);
     for (const QString &l : linhas)

@@ -8,7 +8,7 @@
 // Builds fixed-width lines: fields placed at 1-based positions over a line of blanks.
 class LinhaFixa
 {
-public:
+  public:
     explicit LinhaFixa(int tamanho) : m_linha(tamanho, u' ') {}
     LinhaFixa &poe(int primeira, const QString &valor)
     {
@@ -19,7 +19,7 @@ public:
     }
     QString texto() const { return m_linha; }
 
-private:
+  private:
     QString m_linha;
 };
 

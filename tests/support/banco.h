@@ -7,7 +7,7 @@
 // A side connection to a test's database, for arranging and checking rows behind the program's back.
 class BancoDeTeste
 {
-public:
+  public:
     explicit BancoDeTeste(const QString &caminho);
     ~BancoDeTeste();
     void executa(const QString &sql, const QVariantList &valores = {});
@@ -15,6 +15,6 @@ public:
     int conta(const QString &tabela, const QString &onde = {});
     QString nomeConexao() const { return m_nome; }
 
-private:
+  private:
     QString m_nome;
 };

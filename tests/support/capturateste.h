@@ -9,8 +9,7 @@
 
 // A seeded home with a started data module and scripted answers, ready to capture archives
 // through the same flow as the capture window.
-struct CapturaTeste
-{
+struct CapturaTeste {
     TempHome home = TempHome::seeded();
     ScriptedUi ui;
     std::unique_ptr<TdmPrincipal> dm;

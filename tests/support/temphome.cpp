@@ -9,7 +9,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 const QString &modelo()
 {
@@ -30,7 +31,8 @@ const QString &modelo()
 
 void copiaPasta(const QString &de, const QString &para)
 {
-    QDirIterator it(de, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(de, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString origem = it.next();
         const QString destino = para + origem.mid(de.size());
@@ -69,10 +71,20 @@ TempHome TempHome::seeded()
     QFile ini(h.ini());
     if (ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
         ini.write(Win1252::encode(QStringLiteral("[ORBEL]\r\nDatabase=%1\r\nBackup=\r\nRestore=\r\n\r\n"
-                                                 "[Ativos]\r\nUltimo=\r\n\r\n[Retornos]\r\nUltimo=\r\n").arg(h.banco())));
+                                                 "[Ativos]\r\nUltimo=\r\n\r\n[Retornos]\r\nUltimo=\r\n")
+                                      .arg(h.banco())));
     return h;
 }
 
-QString TempHome::path() const { return m_dir->path(); }
-QString TempHome::banco() const { return path() + QStringLiteral("/bd/ORBEL.GDB"); }
-QString TempHome::ini() const { return path() + QStringLiteral("/ORBEL.ini"); }
+QString TempHome::path() const
+{
+    return m_dir->path();
+}
+QString TempHome::banco() const
+{
+    return path() + QStringLiteral("/bd/ORBEL.GDB");
+}
+QString TempHome::ini() const
+{
+    return path() + QStringLiteral("/ORBEL.ini");
+}

@@ -112,8 +112,9 @@ void TfrmCapturaAtivoRetorno::rg_tipoClick()
 
 void TfrmCapturaAtivoRetorno::btnArquivoClick()
 {
-    const QString escolhido = m_dm.ui().escolheArquivo(QStringLiteral("Arquivo de contribuintes ativos"), m_pastaInicial,
-                                                       QStringLiteral("Arquivos compactados(*.zip) (*.zip)"));
+    const QString escolhido =
+        m_dm.ui().escolheArquivo(QStringLiteral("Arquivo de contribuintes ativos"), m_pastaInicial,
+                                 QStringLiteral("Arquivos compactados(*.zip) (*.zip)"));
     if (escolhido.isEmpty())
         return;
     edArquivo->setText(escolhido);

@@ -16,7 +16,7 @@ class TdmPrincipal;
 class TfrmCapturaAtivoRetorno : public QDialog
 {
     Q_OBJECT
-public:
+  public:
     explicit TfrmCapturaAtivoRetorno(TdmPrincipal &dm, QWidget *parent = nullptr);
     ~TfrmCapturaAtivoRetorno() override;
 
@@ -33,10 +33,10 @@ public:
     int tipo() const;
     void btnExecutarClick();
 
-protected:
+  protected:
     void done(int r) override;
 
-private:
+  private:
     void rg_tipoClick();
     void btnArquivoClick();
     void estado(bool ocupado);

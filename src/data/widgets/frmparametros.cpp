@@ -18,7 +18,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 const QDate kDataPadrao(2001, 1, 1);
 
 QDateEdit *novaData(QWidget *pai, const char *nome)
@@ -59,10 +60,12 @@ void TfrmParametros::montaTela()
     auto *GroupBox1 = new QGroupBox(QStringLiteral("Cópia de Segurança / Restauração :"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto *g1 = new QGridLayout(GroupBox1);
-    g1->addWidget(NovoRotulo(GroupBox1, "Label2", QStringLiteral("Última cópia de segurança efetuada :")), 0, 0);
+    g1->addWidget(NovoRotulo(GroupBox1, "Label2", QStringLiteral("Última cópia de segurança efetuada :")), 0,
+                  0);
     lblUltimoBackup = NovoRotulo(GroupBox1, "lblUltimoBackup", QStringLiteral("..."));
     g1->addWidget(lblUltimoBackup, 0, 1);
-    g1->addWidget(NovoRotulo(GroupBox1, "Label3", QStringLiteral("Última cópia de segurança restaurada :")), 1, 0);
+    g1->addWidget(NovoRotulo(GroupBox1, "Label3", QStringLiteral("Última cópia de segurança restaurada :")),
+                  1, 0);
     lblUltimoRestore = NovoRotulo(GroupBox1, "lblUltimoRestore", QStringLiteral("..."));
     g1->addWidget(lblUltimoRestore, 1, 1);
     g1->setColumnStretch(1, 1);
@@ -114,7 +117,8 @@ void TfrmParametros::carrega(QDate hoje)
 
     for (int ano = 2005; ano <= hoje.year() - 1; ++ano)
         cmbAnoExercicio->addItem(QString::number(ano));
-    cmbAnoExercicio->setCurrentIndex(cmbAnoExercicio->findText(m_dm.LeParametro(QStringLiteral("ANOEXERCICIO"))));
+    cmbAnoExercicio->setCurrentIndex(
+        cmbAnoExercicio->findText(m_dm.LeParametro(QStringLiteral("ANOEXERCICIO"))));
 
     const QString provisorio = m_dm.LeParametro(QStringLiteral("DATALIMITE_PROVISORIO"));
     if (!provisorio.trimmed().isEmpty())
@@ -131,17 +135,22 @@ void TfrmParametros::carrega(QDate hoje)
 void TfrmParametros::sbtnOKClick()
 {
     const QString armazenado = m_dm.LeParametro(QStringLiteral("ANOEXERCICIO"));
-    const QString escolhido = cmbAnoExercicio->currentIndex() < 0 ? QString() : cmbAnoExercicio->currentText();
+    const QString escolhido =
+        cmbAnoExercicio->currentIndex() < 0 ? QString() : cmbAnoExercicio->currentText();
     if (armazenado != escolhido) {
-        if (m_dm.ui().pergunta(QStringLiteral("Alteração de parâmetro"),
-                               QStringLiteral("O ano de base foi alterado. Certifique-se que os dados de declarações e/ou\r\n"
-                                              "ativos correspondem ao ano selecionado.\r\nConfirma alteração?")))
+        if (m_dm.ui().pergunta(
+                QStringLiteral("Alteração de parâmetro"),
+                QStringLiteral(
+                    "O ano de base foi alterado. Certifique-se que os dados de declarações e/ou\r\n"
+                    "ativos correspondem ao ano selecionado.\r\nConfirma alteração?")))
             m_dm.GravaParametro(QStringLiteral("ANOEXERCICIO"), escolhido);
         m_dm.AnunciaAnoBase();
         m_dm.ui().processaEventos();
     }
-    m_dm.GravaParametro(QStringLiteral("DATALIMITE_PROVISORIO"), Formatacao::data(dtpLimiteProvisorio->date()));
-    m_dm.GravaParametro(QStringLiteral("DATALIMITE_DEFINITIVO"), Formatacao::data(dtpLimiteDefinitivo->date()));
+    m_dm.GravaParametro(QStringLiteral("DATALIMITE_PROVISORIO"),
+                        Formatacao::data(dtpLimiteProvisorio->date()));
+    m_dm.GravaParametro(QStringLiteral("DATALIMITE_DEFINITIVO"),
+                        Formatacao::data(dtpLimiteDefinitivo->date()));
     accept();
 }
 

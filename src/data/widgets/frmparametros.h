@@ -14,7 +14,7 @@ class TdmPrincipal;
 class TfrmParametros : public QDialog
 {
     Q_OBJECT
-public:
+  public:
     explicit TfrmParametros(TdmPrincipal &dm, QWidget *parent = nullptr, QDate hoje = QDate::currentDate());
 
     QComboBox *cmbAnoExercicio = nullptr;
@@ -28,10 +28,10 @@ public:
 
     void sbtnOKClick();
 
-protected:
+  protected:
     void done(int r) override;
 
-private:
+  private:
     bool podeFechar();
     void montaTela();
     void carrega(QDate hoje);

@@ -52,11 +52,12 @@ void TfrmLimpezaBase::btnOKClick()
                                    "É extremamente recomendável que seja efetuada cópia de segurança\r\n"
                                    "antes de continuar com este procedimento.\r\n"
                                    "Confirma limpeza dos dados selecionados?"),
-                    UserInterface::Icone::Erro, UserInterface::Botoes(UserInterface::Sim) | UserInterface::Nao) !=
-        UserInterface::Sim)
+                    UserInterface::Icone::Erro,
+                    UserInterface::Botoes(UserInterface::Sim) | UserInterface::Nao) != UserInterface::Sim)
         return;
-    const QString opcao = rbTodos->isChecked() ? QStringLiteral("T")
-                          : rbRetorno->isChecked() ? QStringLiteral("R") : QStringLiteral("A");
+    const QString opcao = rbTodos->isChecked()     ? QStringLiteral("T")
+                          : rbRetorno->isChecked() ? QStringLiteral("R")
+                                                   : QStringLiteral("A");
     ui.aguarde(QStringLiteral("Efetuando limpeza da base..."));
     try {
         EsvaziaBase(m_dm, opcao);

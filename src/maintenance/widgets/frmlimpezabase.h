@@ -11,7 +11,7 @@ class TdmPrincipal;
 class TfrmLimpezaBase : public QDialog
 {
     Q_OBJECT
-public:
+  public:
     explicit TfrmLimpezaBase(TdmPrincipal &dm, QWidget *parent = nullptr);
 
     QRadioButton *rbTodos = nullptr;
@@ -22,6 +22,6 @@ public:
 
     void btnOKClick();
 
-private:
+  private:
     TdmPrincipal &m_dm;
 };

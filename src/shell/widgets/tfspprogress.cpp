@@ -10,7 +10,8 @@
 #include <QVBoxLayout>
 
 TfSPProgress::TfSPProgress(QWidget *parent)
-    : QDialog(parent ? parent : QApplication::activeWindow(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QDialog(parent ? parent : QApplication::activeWindow(),
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("fSPProgress"));
     setWindowTitle(QStringLiteral("Processando"));

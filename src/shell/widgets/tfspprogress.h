@@ -14,7 +14,7 @@ class QTimer;
 class TfSPProgress : public QDialog, public JanelaProgresso
 {
     Q_OBJECT
-public:
+  public:
     explicit TfSPProgress(QWidget *parent = nullptr);
 
     void executa(const QString &caption, bool podeCancelar, const std::function<void()> &trabalho,
@@ -37,9 +37,9 @@ public:
     QProgressBar *cAnimate = nullptr;
     QTimer *Timer = nullptr;
 
-protected:
+  protected:
     void reject() override {} // no closing by Escape while the work runs
 
-private:
+  private:
     bool m_cancelado = false;
 };
