@@ -4,12 +4,12 @@
 //   bench_ativos [N]      (default 100000)
 
 #include "capture/capturaarquivos.h"
-#include "capture/zipengine.h"
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
 #include "homebenchmark.h"
 #include "shell/scriptedui.h"
 #include "shell/win1252.h"
+#include "shell/zipengine.h"
 
 #include <QElapsedTimer>
 #include <QFile>

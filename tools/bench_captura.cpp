@@ -12,12 +12,12 @@
 // deliver a declaration (default 50, about 100,000 declarations and two million return lines).
 
 #include "capture/capturaarquivos.h"
-#include "capture/zipengine.h"
 #include "data/executasql.h"
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
 #include "homebenchmark.h"
 #include "shell/scriptedui.h"
+#include "shell/zipengine.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -5,8 +5,8 @@
 // "contribuintes" is per municipality; about P% of them (default 85) deliver a declaration. The
 // files are written line by line, so a whole state's files need little memory.
 
-#include "capture/zipengine.h"
 #include "shell/win1252.h"
+#include "shell/zipengine.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,6 @@
 #include "capture/importaativos.h"
 #include "capture/importaretorno.h"
 #include "capture/verificaretorno.h"
-#include "capture/zipengine.h"
 #include "data/executasql.h"
 #include "data/tdmprincipal.h"
 #include "shell/conversao.h"
@@ -13,6 +12,7 @@
 #include "shell/orbelerror.h"
 #include "shell/tspprogress.h"
 #include "shell/userinterface.h"
+#include "shell/zipengine.h"
 
 #include <QDir>
 #include <QFileInfo>

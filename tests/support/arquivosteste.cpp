@@ -1,7 +1,7 @@
 #include "support/arquivosteste.h"
 
-#include "capture/zipengine.h"
 #include "shell/win1252.h"
+#include "shell/zipengine.h"
 
 #include <QDir>
 #include <QFile>

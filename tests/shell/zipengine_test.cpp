@@ -1,5 +1,5 @@
-#include "capture/zipengine.h"
 #include "shell/orbelerror.h"
+#include "shell/zipengine.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "capture/zipengine.h"
+#include "shell/zipengine.h"
 
 #include "shell/orbelerror.h"
 
