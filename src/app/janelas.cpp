@@ -6,6 +6,7 @@
 #include "data/tdmprincipal.h"
 #include "data/widgets/frmparametros.h"
 #include "maintenance/widgets/frmlimpezabase.h"
+#include "reports/widgets/tfrmconfig.h"
 #include "shell/formatacao.h"
 #include "shell/orbelerror.h"
 #include "shell/widgets/figuras.h"
@@ -21,6 +22,7 @@ void RegistraJanelas(TfrmPrincipal &principal, TdmPrincipal &dm)
     principal.registraJanela(QStringLiteral("Capturar"),
                              [&dm] { MostraJanela<TfrmCapturaAtivoRetorno>(dm); });
     principal.registraJanela(QStringLiteral("LimparBase"), [&dm] { MostraJanela<TfrmLimpezaBase>(dm); });
+    principal.registraJanela(QStringLiteral("Relatorios"), [&dm] { MostraJanela<TfrmConfig>(dm); });
     QObject::connect(&dm, &TdmPrincipal::anoBaseAlterado, &principal, &TfrmPrincipal::AtualizaAnoBase);
 }
 

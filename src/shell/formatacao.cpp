@@ -194,4 +194,43 @@ QString mascara(double valor, const QString &formato)
     return r + s.depois;
 }
 
+QString numeroGeral(double valor)
+{
+    if (!std::isfinite(valor))
+        return QString::number(valor);
+    if (valor == 0)
+        return QStringLiteral("0"); // also -0
+    QString r = QString::number(valor, 'g', 15);
+    const qsizetype e = r.indexOf(u'e');
+    if (e >= 0) {
+        // "1.5e+20" -> "1,5E20", "1e-06" -> "1E-6"
+        const int expoente = r.mid(e + 1).toInt();
+        r = r.left(e) + u'E' + QString::number(expoente);
+    }
+    r.replace(u'.', u',');
+    return r;
+}
+
+QString textoSimples(const QVariant &valor)
+{
+    if (valor.isNull() || !valor.isValid())
+        return {};
+    switch (valor.typeId()) {
+    case QMetaType::QDate:
+        return data(valor.toDate());
+    case QMetaType::QTime:
+        return hora(valor.toTime());
+    case QMetaType::QDateTime: {
+        // a moment at midnight is a date alone
+        const QDateTime dt = valor.toDateTime();
+        return dt.time() == QTime(0, 0) ? data(dt.date()) : dataHora(dt);
+    }
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return numeroGeral(valor.toDouble());
+    default:
+        return valor.toString();
+    }
+}
+
 } // namespace Formatacao

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QTime>
+#include <QVariant>
 
 // The one home of pt-BR formatting: dates "dd/mm/yyyy", decimal comma, thousands full stop, and
 // the picture masks of the reports ("###,###,###,##0", "###,###,###,##0.00", "...;---;---").
@@ -29,5 +30,13 @@ QString horaServidor(const QTime &t); // hh:mm:ss
 // printed as it stands; an empty section falls back on the first. Quoted and other characters are
 // copied. Halves round away from zero on the value's 15 significant digits.
 QString mascara(double valor, const QString &formato);
+
+// A number in general form: at most 15 significant digits, decimal comma, no thousands separator,
+// no trailing zeros (1234,5; 0; -87,25); scientific notation (1,5E20) only beyond 15 integer digits
+// or below 0,00001.
+QString numeroGeral(double valor);
+// The plain text of a value as a field shows it without a mask, and as CSV files hold it: dates
+// dd/mm/yyyy, times hh:mm:ss, numbers in general form, text unchanged, null empty.
+QString textoSimples(const QVariant &valor);
 
 } // namespace Formatacao

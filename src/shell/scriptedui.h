@@ -37,6 +37,8 @@ class ScriptedUi : public UserInterface
     QString escolheArquivoParaGravar(const QString &titulo, const QString &caminho,
                                      const QString &filtro) override;
     QString escolhePasta(const QString &titulo, const QString &pasta) override;
+    void abrePasta(const QString &pasta) override { m_pastasAbertas << pasta; }
+    const QStringList &pastasAbertas() const { return m_pastasAbertas; }
     // Progress goes to the error stream when one is set; a Cancel press can be scripted.
     std::unique_ptr<JanelaProgresso> criaJanelaProgresso() override;
     void setCancelaProgressoNaAtualizacao(int n) { m_cancelaEm = n; }
@@ -59,6 +61,7 @@ class ScriptedUi : public UserInterface
     Botao m_padrao = Nao;
     QList<Mensagem> m_mensagens;
     QStringList m_aguardes;
+    QStringList m_pastasAbertas;
     QString m_aguardeAtual;
     int m_cancelaEm = 0;
     FILE *m_saida = nullptr;

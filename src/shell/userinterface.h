@@ -45,6 +45,9 @@ class UserInterface
                                              const QString &filtro) = 0;
     virtual QString escolhePasta(const QString &titulo, const QString &pasta) = 0;
 
+    // Opens a folder in the desktop's file manager; nothing to do without a desktop.
+    virtual void abrePasta(const QString &pasta) { (void)pasta; }
+
     // Lets pending window events run during long work; nothing to do without a window.
     virtual void processaEventos() {}
 

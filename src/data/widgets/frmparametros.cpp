@@ -1,5 +1,6 @@
 #include "data/widgets/frmparametros.h"
 
+#include "data/parametrossistema.h"
 #include "data/tdmprincipal.h"
 #include "shell/diretorios.h"
 #include "shell/formatacao.h"
@@ -115,8 +116,7 @@ void TfrmParametros::carrega(QDate hoje)
     if (!restore.trimmed().isEmpty())
         lblUltimoRestore->setText(restore);
 
-    for (int ano = 2005; ano <= hoje.year() - 1; ++ano)
-        cmbAnoExercicio->addItem(QString::number(ano));
+    cmbAnoExercicio->addItems(ParametrosSistema::AnosDisponiveis(hoje));
     cmbAnoExercicio->setCurrentIndex(
         cmbAnoExercicio->findText(m_dm.LeParametro(QStringLiteral("ANOEXERCICIO"))));
 
@@ -134,41 +134,23 @@ void TfrmParametros::carrega(QDate hoje)
 
 void TfrmParametros::sbtnOKClick()
 {
-    const QString armazenado = m_dm.LeParametro(QStringLiteral("ANOEXERCICIO"));
     const QString escolhido =
         cmbAnoExercicio->currentIndex() < 0 ? QString() : cmbAnoExercicio->currentText();
-    if (armazenado != escolhido) {
-        if (m_dm.ui().pergunta(
-                QStringLiteral("Alteração de parâmetro"),
-                QStringLiteral(
-                    "O ano de base foi alterado. Certifique-se que os dados de declarações e/ou\r\n"
-                    "ativos correspondem ao ano selecionado.\r\nConfirma alteração?")))
-            m_dm.GravaParametro(QStringLiteral("ANOEXERCICIO"), escolhido);
-        m_dm.AnunciaAnoBase();
-        m_dm.ui().processaEventos();
-    }
-    m_dm.GravaParametro(QStringLiteral("DATALIMITE_PROVISORIO"),
-                        Formatacao::data(dtpLimiteProvisorio->date()));
-    m_dm.GravaParametro(QStringLiteral("DATALIMITE_DEFINITIVO"),
-                        Formatacao::data(dtpLimiteDefinitivo->date()));
+    // the two dates are written on every OK, changed or not
+    ParametrosSistema::Grava(m_dm, m_dm.ui(), escolhido, dtpLimiteProvisorio->date(),
+                             dtpLimiteDefinitivo->date());
     accept();
 }
 
 bool TfrmParametros::podeFechar()
 {
-    QString ano;
     try {
-        ano = m_dm.LeParametro(QStringLiteral("ANOEXERCICIO"));
+        return ParametrosSistema::PodeFechar(m_dm, m_dm.ui());
     } catch (const std::exception &e) {
         // a window that can never close would trap the user; show why and let it go
         m_dm.ui().mostraErro(mensagemDe(e));
         return true;
     }
-    if (ano.isEmpty()) {
-        m_dm.ui().informa(QStringLiteral("Parâmetros"), QStringLiteral("O ano de base deve ser informado"));
-        return false;
-    }
-    return true;
 }
 
 void TfrmParametros::done(int r)

@@ -3,6 +3,7 @@
 #include "shell/widgets/tfspprogress.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFrame>
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTranslator>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace
@@ -238,6 +240,12 @@ QString QtUi::escolheArquivoParaGravar(const QString &titulo, const QString &cam
 QString QtUi::escolhePasta(const QString &titulo, const QString &pasta)
 {
     return QFileDialog::getExistingDirectory(QApplication::activeWindow(), titulo, pasta);
+}
+
+void QtUi::abrePasta(const QString &pasta)
+{
+    // the desktop's own file manager, as "explorer.exe" with the folder is on Windows
+    QDesktopServices::openUrl(QUrl::fromLocalFile(pasta));
 }
 
 void QtUi::processaEventos()

@@ -24,6 +24,7 @@ class QtUi : public UserInterface
     QString escolheArquivoParaGravar(const QString &titulo, const QString &caminho,
                                      const QString &filtro) override;
     QString escolhePasta(const QString &titulo, const QString &pasta) override;
+    void abrePasta(const QString &pasta) override;
     void processaEventos() override;
     std::unique_ptr<JanelaProgresso> criaJanelaProgresso() override;
 

@@ -1,0 +1,64 @@
+#include "reports/exportacsv.h"
+
+#include "reports/fonterelatorio.h"
+#include "shell/diretorios.h"
+#include "shell/formatacao.h"
+#include "shell/orbelerror.h"
+#include "shell/userinterface.h"
+#include "shell/win1252.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace
+{
+const QString kFalha = QStringLiteral("Falha na Exportação");
+} // namespace
+
+QString PastaRelatoriosDoDia(const QDate &dia)
+{
+    return DiretorioSistema() + QStringLiteral("Relatórios/") + dia.toString(QStringLiteral("yyyyMMdd")) +
+           u'/';
+}
+
+QString ExportaCSV(UserInterface &ui, FonteRelatorio &dados, const QString &nomeArquivo, bool avisa,
+                   const QDate &dia)
+{
+    const QString pasta = PastaRelatoriosDoDia(dia);
+    if (avisa && dados.vazia()) {
+        ui.erro(kFalha, QStringLiteral("Não existem dados para serem exportados."));
+        return {};
+    }
+    if (avisa && dados.emEdicao()) {
+        ui.erro(kFalha,
+                QStringLiteral("Para exportar a tabela é necessário terminar a manutenção dos dados antes."));
+        return {};
+    }
+
+    QString texto;
+    const QStringList colunas = dados.colunas();
+    for (const QString &c : colunas)
+        texto += c + u';';
+    texto += QStringLiteral("\r\n");
+    dados.reinicia();
+    while (dados.proxima()) {
+        for (int i = 0; i < colunas.size(); ++i)
+            texto += Formatacao::textoSimples(dados.valor(i)) + u';';
+        texto += QStringLiteral("\r\n");
+    }
+
+    const QString caminho = pasta + nomeArquivo;
+    if (!QDir().mkpath(pasta))
+        throw OrbelError(
+            QStringLiteral("Não foi possível criar a pasta %1.").arg(QDir::toNativeSeparators(pasta)));
+    QSaveFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(Win1252::encode(texto)) < 0 || !arquivo.commit())
+        throw OrbelError(QStringLiteral("Não foi possível gravar o arquivo %1.\r\n%2")
+                             .arg(QDir::toNativeSeparators(caminho), arquivo.errorString()));
+
+    if (avisa)
+        ui.informa(QStringLiteral("Finalização da Exportação"),
+                   QStringLiteral("Relatório exportado com sucesso!\r\nFoi criado o arquivo ") +
+                       QDir::toNativeSeparators(caminho) + u'.');
+    return caminho;
+}
