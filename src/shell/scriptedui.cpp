@@ -25,12 +25,17 @@ UserInterface::Botao ScriptedUi::padrao(Botoes botoes) const
 {
     if (botoes.testFlag(m_padrao))
         return m_padrao;
-    if (botoes.testFlag(Ok))
-        return Ok;
-    if (botoes.testFlag(Nao))
-        return Nao;
-    if (botoes.testFlag(Cancelar))
-        return Cancelar;
+    // A question answered alike: Yes takes Ok where there is no Yes, No takes Cancel where there
+    // is no No, so "No to everything" never confirms an Ok/Cancel question.
+    const bool afirma = m_padrao == Sim || m_padrao == Ok;
+    const Botao preferidas[2] = {afirma ? Sim : Nao, afirma ? Ok : Cancelar};
+    for (const Botao b : preferidas)
+        if (botoes.testFlag(b))
+            return b;
+    // a plain message: its only button
+    for (const Botao b : {Ok, Fechar, Nao, Cancelar})
+        if (botoes.testFlag(b))
+            return b;
     return m_padrao;
 }
 
