@@ -1,58 +1,53 @@
 #include "app/capturecommand.h"
 
+#include "app/subcomando.h"
+
 #include "capture/capturaarquivos.h"
 #include "data/tdmprincipal.h"
 #include "shell/orbelerror.h"
 #include "shell/scriptedui.h"
 
 #include <QFileInfo>
-#include <cstdio>
 
-namespace
+Subcomando SubcomandoCaptura()
 {
-int uso(const QString &erro)
-{
-    std::fprintf(stderr,
-                 "%s\nUso: orbel [--home PASTA] capture [--yes] [--type ativos|retorno] ARQUIVO.zip\n",
-                 erro.toUtf8().constData());
-    return 2;
-}
-} // namespace
-
-int ExecutaCaptura(const QStringList &opcoes)
-{
-    bool sim = false;
-    QString tipoTexto, arquivo;
-    for (int i = 0; i < opcoes.size(); ++i) {
-        const QString &o = opcoes[i];
-        if (o == QLatin1String("--yes"))
-            sim = true;
-        else if (o == QLatin1String("--type") && i + 1 < opcoes.size())
-            tipoTexto = opcoes[++i];
-        else if (o.startsWith(u'-') || !arquivo.isEmpty())
-            return uso(QStringLiteral("Opção desconhecida: ") + o);
+    Subcomando s;
+    s.nome = QStringLiteral("capture");
+    s.resumo = QStringLiteral("captura um arquivo do Estado sem abrir janelas");
+    s.descricao = QStringLiteral(
+        "Captura um arquivo de contribuintes ativos (AT...) ou de retorno (RT...) como a janela\n"
+        "de captura: mesmas verificações, perguntas, importação, resumo e atualizações finais.\n"
+        "Cada pergunta é escrita com a resposta dada.");
+    s.opcoes = {{QStringLiteral("yes"), QStringLiteral("responde Sim a todas as perguntas (sem ela, Não)")},
+                {QStringLiteral("type"), QStringLiteral("tipo do arquivo, quando o nome não o diz"),
+                 QStringLiteral("ativos|retorno")}};
+    s.argumentos = {{QStringLiteral("ARQUIVO.zip"), QStringLiteral("o arquivo compactado do Estado"),
+                     QStringLiteral("Informe o arquivo a capturar.")}};
+    s.executa = [](const QCommandLineParser &p) {
+        const QString arquivo = p.positionalArguments().constFirst();
+        const QString tipoTexto = p.value(QStringLiteral("type"));
+        const QString nome = QFileInfo(arquivo).fileName();
+        int tipo = CapturaArquivos::Nenhum;
+        if (tipoTexto == QLatin1String("ativos"))
+            tipo = CapturaArquivos::Ativos;
+        else if (tipoTexto == QLatin1String("retorno"))
+            tipo = CapturaArquivos::Retorno;
+        else if (!tipoTexto.isEmpty())
+            throw ErroDeUso(QStringLiteral("Tipo desconhecido: ") + tipoTexto);
+        else if (nome.startsWith(QLatin1String("AT")))
+            tipo = CapturaArquivos::Ativos;
+        else if (nome.startsWith(QLatin1String("RT")))
+            tipo = CapturaArquivos::Retorno;
         else
-            arquivo = o;
-    }
-    if (arquivo.isEmpty())
-        return uso(QStringLiteral("Informe o arquivo a capturar."));
+            throw ErroDeUso(QStringLiteral(
+                "O nome do arquivo não diz o tipo (AT... ou RT...); use --type ativos|retorno."));
+        return ExecutaCaptura(tipo, QFileInfo(arquivo).absoluteFilePath(), p.isSet(QStringLiteral("yes")));
+    };
+    return s;
+}
 
-    int tipo = CapturaArquivos::Nenhum;
-    const QString nome = QFileInfo(arquivo).fileName();
-    if (tipoTexto == QLatin1String("ativos"))
-        tipo = CapturaArquivos::Ativos;
-    else if (tipoTexto == QLatin1String("retorno"))
-        tipo = CapturaArquivos::Retorno;
-    else if (!tipoTexto.isEmpty())
-        return uso(QStringLiteral("Tipo desconhecido: ") + tipoTexto);
-    else if (nome.startsWith(QLatin1String("AT")))
-        tipo = CapturaArquivos::Ativos;
-    else if (nome.startsWith(QLatin1String("RT")))
-        tipo = CapturaArquivos::Retorno;
-    else
-        return uso(
-            QStringLiteral("O nome do arquivo não diz o tipo (AT... ou RT...); use --type ativos|retorno."));
-
+int ExecutaCaptura(int tipo, const QString &arquivo, bool sim)
+{
     ScriptedUi ui;
     ui.setEco(stdout, stderr);
     ui.setRespostaPadrao(sim ? UserInterface::Sim : UserInterface::Nao);
@@ -62,7 +57,7 @@ int ExecutaCaptura(const QStringList &opcoes)
         CapturaArquivos captura(dm, ui);
         captura.abre();
         // as the window's file picker would give it
-        const bool ok = captura.Captura(tipo, QFileInfo(arquivo).absoluteFilePath());
+        const bool ok = captura.Captura(tipo, arquivo);
         captura.fecha();
         return ok ? 0 : 1;
     } catch (const ProgramaEncerrado &fim) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QStringList>
+#include <QString>
 
-// `orbel capture [--yes] [--type ativos|retorno] ARCHIVE.zip`: the capture window's flow without a
-// display. 0 when the capture completed, 1 when it failed, was stopped or declined, 2 for usage.
-int ExecutaCaptura(const QStringList &opcoes);
+// `orbel capture`: the capture window's flow without a display, every question answered Yes
+// (`sim`) or No. 0 when the capture completed, 1 when it failed, was stopped or declined.
+int ExecutaCaptura(int tipo, const QString &arquivo, bool sim);

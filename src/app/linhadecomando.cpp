@@ -1,88 +1,213 @@
 #include "app/linhadecomando.h"
 
 #include "app/aplicacaoorbel.h"
-#include "app/capturecommand.h"
 #include "app/janelas.h"
-#include "app/setupcommand.h"
+#include "app/subcomando.h"
 #include "shell/diretorios.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 namespace
 {
 
-void escreve(FILE *f, const QString &texto)
+QCommandLineOption opcaoHome()
 {
-    std::fputs(texto.toUtf8().constData(), f);
-    std::fputc('\n', f);
+    return QCommandLineOption(
+        QStringLiteral("home"),
+        QStringLiteral("pasta do programa (senão ORBEL_HOME, senão a pasta do executável)"),
+        QStringLiteral("PASTA"));
 }
 
-const char *const kUso =
-    "Uso: orbel [--home PASTA] [subcomando]\n"
-    "  (sem subcomando)                      abre o ORBEL\n"
-    "  setup [--base-year AAAA] [--force]     cria a pasta do programa e o banco de dados\n"
-    "  capture [--yes] [--type ativos|retorno] ARQUIVO.zip   captura um arquivo sem abrir janelas\n";
-
-int setup(const LinhaDeComando &lc)
+QCommandLineOption opcaoAjuda()
 {
-    OpcoesSetup op;
-    op.home = lc.home;
-    for (int i = 0; i < lc.opcoes.size(); ++i) {
-        const QString &o = lc.opcoes[i];
-        if (o == QLatin1String("--force")) {
-            op.forcar = true;
-        } else if (o == QLatin1String("--base-year") && i + 1 < lc.opcoes.size()) {
-            bool ok = false;
-            op.anoBase = lc.opcoes[++i].toInt(&ok);
-            if (!ok || op.anoBase < 1900 || op.anoBase > 2999) {
-                escreve(stderr, QStringLiteral("Ano base inválido: ") + lc.opcoes[i]);
-                return 2;
+    return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                              QStringLiteral("mostra esta ajuda"));
+}
+
+const QString kSaida =
+    QStringLiteral("Saída: 0 concluído; 1 recusado, interrompido ou com erro; 2 erro de uso.");
+
+QString nomesDaOpcao(const QCommandLineOption &o)
+{
+    QStringList nomes;
+    for (const QString &n : o.names())
+        nomes << (n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + n;
+    QString t = nomes.join(QStringLiteral(", "));
+    if (!o.valueName().isEmpty())
+        t += u' ' + o.valueName();
+    return t;
+}
+
+// Two columns, the second aligned.
+QString colunas(const QList<QPair<QString, QString>> &linhas)
+{
+    qsizetype largura = 0;
+    for (const auto &l : linhas)
+        largura = std::max(largura, l.first.size());
+    QString t;
+    for (const auto &l : linhas)
+        t += QStringLiteral("  ") + l.first.leftJustified(largura + 2) + l.second + u'\n';
+    return t;
+}
+
+// Qt's own GUI options (-platform xcb, -style ...) are QApplication's; the parser must not see them.
+QStringList semOpcoesDoQt(const QStringList &argumentos)
+{
+    static const QStringList comValor{"-platform",        "-platformpluginpath",
+                                      "-platformtheme",   "-plugin",
+                                      "-qwindowgeometry", "-qwindowicon",
+                                      "-qwindowtitle",    "-style",
+                                      "-stylesheet",      "-session",
+                                      "-display",         "-geometry"};
+    static const QStringList semValor{"-reverse", "-widgetcount"};
+    QStringList r;
+    for (qsizetype i = 0; i < argumentos.size(); ++i) {
+        const QString &a = argumentos[i];
+        if (i > 0 && !a.startsWith(QLatin1String("--")) && a.startsWith(u'-')) {
+            const QString nome = a.section(u'=', 0, 0);
+            if (comValor.contains(nome)) {
+                if (!a.contains(u'='))
+                    ++i;
+                continue;
             }
-        } else {
-            escreve(stderr, QStringLiteral("Opção desconhecida: ") + o);
-            std::fputs(kUso, stderr);
-            return 2;
+            if (semValor.contains(a))
+                continue;
         }
+        if (i > 0 && !a.startsWith(u'-'))
+            return r + argumentos.mid(i); // the subcommand: the rest is its own
+        r << a;
     }
-    if (op.home.isEmpty())
-        op.home = DiretorioSistema();
-    QString mensagem;
-    const int status = ExecutaSetup(op, &mensagem);
-    escreve(status == 0 ? stdout : stderr, mensagem);
-    return status;
+    return r;
+}
+
+const Subcomando *procura(const QString &nome)
+{
+    for (const Subcomando &s : Subcomandos())
+        if (s.nome == nome)
+            return &s;
+    return nullptr;
+}
+
+int erroDeUso(const QString &texto, const QString &ajuda)
+{
+    EscreveLinha(stderr, texto);
+    EscreveLinha(stderr, QStringLiteral("Veja: ") + ajuda);
+    return 2;
+}
+
+// The subcommand's own parse and run, inside the application it needs.
+int executa(const Subcomando &s, const LinhaDeComando &lc, int &argc, char **argv)
+{
+    const QString ajuda = QStringLiteral("orbel %1 --help").arg(s.nome);
+    QCommandLineParser p;
+    p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    p.addOptions(s.opcoes);
+    p.addOption(opcaoHome());
+    p.addOption(opcaoAjuda());
+    if (!p.parse(QStringList{QStringLiteral("orbel")} + lc.opcoes))
+        return erroDeUso(p.errorText(), ajuda);
+    if (p.isSet(QStringLiteral("help"))) {
+        std::fputs(AjudaDoSubcomando(s).toUtf8().constData(), stdout);
+        return 0;
+    }
+    const QStringList posicionais = p.positionalArguments();
+    if (posicionais.size() > s.argumentos.size())
+        return erroDeUso(QStringLiteral("Argumento a mais: ") + posicionais[s.argumentos.size()], ajuda);
+    for (qsizetype i = posicionais.size(); i < s.argumentos.size(); ++i)
+        if (!s.argumentos[i].faltando.isEmpty())
+            return erroDeUso(s.argumentos[i].faltando, ajuda);
+
+    std::unique_ptr<QCoreApplication> app;
+    if (s.aplicacao == Subcomando::Aplicacao::Desenho) {
+        // pictures are drawn offscreen: no display needed
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const QString home = p.isSet(QStringLiteral("home")) ? p.value(QStringLiteral("home")) : lc.home;
+    if (!home.isEmpty())
+        DefineDiretorioSistema(home);
+    try {
+        return s.executa(p);
+    } catch (const ErroDeUso &e) {
+        return erroDeUso(e.texto(), ajuda);
+    }
 }
 
 } // namespace
+
+void EscreveLinha(FILE *f, const QString &texto)
+{
+    std::fputs(texto.toUtf8().constData(), f);
+    std::fputc('\n', f);
+    std::fflush(f);
+}
+
+QString AjudaDoPrograma()
+{
+    QString t =
+        QStringLiteral("ORBEL — valor adicionado fiscal dos contribuintes do município\n\n"
+                       "Uso: orbel [--home PASTA]                           abre o ORBEL\n"
+                       "     orbel [--home PASTA] SUBCOMANDO [opções]      trabalha sem abrir janelas\n\n"
+                       "Subcomandos:\n");
+    QList<QPair<QString, QString>> linhas;
+    for (const Subcomando &s : Subcomandos())
+        linhas.append({s.nome, s.resumo});
+    t += colunas(linhas);
+    t += QStringLiteral("\nOpções:\n");
+    t += colunas({{nomesDaOpcao(opcaoHome()), opcaoHome().description()},
+                  {nomesDaOpcao(opcaoAjuda()), opcaoAjuda().description()}});
+    t += QStringLiteral("\nAs opções de cada subcomando: orbel SUBCOMANDO --help\n") + kSaida + u'\n';
+    return t;
+}
+
+QString AjudaDoSubcomando(const Subcomando &s)
+{
+    QString uso = QStringLiteral("Uso: orbel [--home PASTA] ") + s.nome;
+    for (const QCommandLineOption &o : s.opcoes)
+        uso += QStringLiteral(" [") + nomesDaOpcao(o) + u']';
+    for (const auto &a : s.argumentos)
+        uso += u' ' + (a.faltando.isEmpty() ? u'[' + a.nome + u']' : a.nome);
+    QString t = uso + QStringLiteral("\n\n") + s.descricao + u'\n';
+    if (!s.argumentos.isEmpty()) {
+        QList<QPair<QString, QString>> linhas;
+        for (const auto &a : s.argumentos)
+            linhas.append({a.nome, a.descricao});
+        t += QStringLiteral("\nArgumentos:\n") + colunas(linhas);
+    }
+    QList<QPair<QString, QString>> linhas;
+    for (const QCommandLineOption &o : s.opcoes + QList{opcaoHome(), opcaoAjuda()})
+        linhas.append({nomesDaOpcao(o), o.description()});
+    t += QStringLiteral("\nOpções:\n") + colunas(linhas);
+    return t + u'\n' + kSaida + u'\n';
+}
 
 LinhaDeComando LeLinhaDeComando(const QStringList &argumentos)
 {
     LinhaDeComando lc;
     lc.home = qEnvironmentVariable("ORBEL_HOME");
-    for (int i = 1; i < argumentos.size(); ++i) {
-        const QString &a = argumentos[i];
-        if (a == QLatin1String("--home")) {
-            if (i + 1 >= argumentos.size()) {
-                lc.erro = QStringLiteral("--home precisa de uma pasta");
-                return lc;
-            }
-            lc.home = argumentos[++i];
-        } else if (a.startsWith(QLatin1String("--home="))) {
-            lc.home = a.mid(7);
-        } else if (lc.subcomando.isEmpty() && !a.startsWith(u'-')) {
-            lc.subcomando = a;
-        } else if (lc.subcomando.isEmpty() && (a == QLatin1String("--help") || a == QLatin1String("-h"))) {
-            lc.subcomando = QStringLiteral("help");
-        } else if (lc.subcomando.isEmpty() && a.startsWith(QLatin1String("-platform"))) {
-            ++i; // Qt's own option, taken by QApplication
-        } else if (lc.subcomando.isEmpty()) {
-            lc.erro = QStringLiteral("Opção desconhecida: ") + a;
-            return lc;
-        } else {
-            lc.opcoes << a;
-        }
+    QCommandLineParser p;
+    p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    // what follows the subcommand is the subcommand's to read
+    p.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    p.addOption(opcaoHome());
+    p.addOption(opcaoAjuda());
+    if (!p.parse(semOpcoesDoQt(argumentos))) {
+        lc.erro = p.errorText();
+        return lc;
     }
+    if (p.isSet(QStringLiteral("home")))
+        lc.home = p.value(QStringLiteral("home"));
+    lc.ajuda = p.isSet(QStringLiteral("help"));
+    QStringList resto = p.positionalArguments();
+    if (!resto.isEmpty())
+        lc.subcomando = resto.takeFirst();
+    lc.opcoes = resto;
     return lc;
 }
 
@@ -91,11 +216,19 @@ int ExecutaOrbel(int argc, char **argv)
     QStringList argumentos;
     for (int i = 0; i < argc; ++i)
         argumentos << QString::fromLocal8Bit(argv[i]);
-    const LinhaDeComando lc = LeLinhaDeComando(argumentos);
-    if (!lc.erro.isEmpty()) {
-        escreve(stderr, lc.erro);
-        std::fputs(kUso, stderr);
-        return 2;
+    LinhaDeComando lc = LeLinhaDeComando(argumentos);
+    if (!lc.erro.isEmpty())
+        return erroDeUso(lc.erro, QStringLiteral("orbel --help"));
+    if (lc.subcomando == QLatin1String("help")) { // `orbel help [SUBCOMANDO]`
+        lc.ajuda = lc.opcoes.isEmpty();
+        if (!lc.ajuda) {
+            lc.subcomando = lc.opcoes.takeFirst();
+            lc.opcoes = {QStringLiteral("--help")};
+        }
+    }
+    if (lc.ajuda) {
+        std::fputs(AjudaDoPrograma().toUtf8().constData(), stdout);
+        return 0;
     }
     if (lc.subcomando.isEmpty()) {
         AplicacaoOrbel app(argc, argv);
@@ -103,22 +236,9 @@ int ExecutaOrbel(int argc, char **argv)
             DefineDiretorioSistema(lc.home);
         return ExecutaInterfaceGrafica(app);
     }
-
-    // Commands run without a display; pictures are still drawn, offscreen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    if (!lc.home.isEmpty())
-        DefineDiretorioSistema(lc.home);
-    if (lc.subcomando == QLatin1String("setup"))
-        return setup(lc);
-    if (lc.subcomando == QLatin1String("capture"))
-        return ExecutaCaptura(lc.opcoes);
-    if (lc.subcomando == QLatin1String("help")) {
-        std::fputs(kUso, stdout);
-        return 0;
-    }
-    escreve(stderr, QStringLiteral("Subcomando desconhecido: ") + lc.subcomando);
-    std::fputs(kUso, stderr);
-    return 2;
+    const Subcomando *s = procura(lc.subcomando);
+    if (!s)
+        return erroDeUso(QStringLiteral("Subcomando desconhecido: ") + lc.subcomando,
+                         QStringLiteral("orbel --help"));
+    return executa(*s, lc, argc, argv);
 }

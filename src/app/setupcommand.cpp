@@ -1,5 +1,8 @@
 #include "app/setupcommand.h"
 
+#include "app/subcomando.h"
+#include "shell/diretorios.h"
+
 #include "data/criabanco.h"
 #include "shell/orbelerror.h"
 #include "shell/widgets/ajuda.h"
@@ -52,4 +55,35 @@ int ExecutaSetup(const OpcoesSetup &opcoes, QString *mensagem)
     }
     *mensagem = QStringLiteral("Pasta do ORBEL criada em %1 (ano base %2).").arg(home).arg(ano);
     return 0;
+}
+
+Subcomando SubcomandoSetup()
+{
+    Subcomando s;
+    s.nome = QStringLiteral("setup");
+    s.resumo = QStringLiteral("cria a pasta do programa e o banco de dados");
+    s.descricao = QStringLiteral(
+        "Cria a pasta do programa (ORBEL.ini, bd/, bin/, temp/, Backup/ e a ajuda) e um banco\n"
+        "de dados novo. Um banco existente só é substituído com --force.");
+    s.opcoes = {{QStringLiteral("base-year"),
+                 QStringLiteral("ano base do banco novo (padrão: o ano passado)"), QStringLiteral("AAAA")},
+                {QStringLiteral("force"), QStringLiteral("substitui o banco de dados que já existir")}};
+    s.aplicacao = Subcomando::Aplicacao::Desenho; // the notice pictures
+    s.executa = [](const QCommandLineParser &p) {
+        OpcoesSetup op;
+        op.home = DiretorioSistema();
+        op.forcar = p.isSet(QStringLiteral("force"));
+        if (p.isSet(QStringLiteral("base-year"))) {
+            const QString texto = p.value(QStringLiteral("base-year"));
+            bool ok = false;
+            op.anoBase = texto.toInt(&ok);
+            if (!ok || op.anoBase < 1900 || op.anoBase > 2999)
+                throw ErroDeUso(QStringLiteral("Ano base inválido: ") + texto);
+        }
+        QString mensagem;
+        const int status = ExecutaSetup(op, &mensagem);
+        EscreveLinha(status == 0 ? stdout : stderr, mensagem);
+        return status;
+    };
+    return s;
 }

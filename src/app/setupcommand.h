@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 struct OpcoesSetup {
     QString home;
@@ -10,5 +9,5 @@ struct OpcoesSetup {
 };
 
 // `orbel setup`: lays out a program folder (ORBEL.ini, bd/, temp/, bin/, Backup/, help) and creates
-// its database. Returns the exit status; messages go to the streams.
+// its database. Returns the exit status; the message says what was done or why not.
 int ExecutaSetup(const OpcoesSetup &opcoes, QString *mensagem);
