@@ -58,6 +58,27 @@ TEST(Formatting, SectionsForNegativeAndZero)
     EXPECT_EQ(mascara(0, "0;-0;'nada;'"), QString("nada;"));
 }
 
+TEST(Formatting, ReportPictures)
+{
+    const QString reais = "R$ ###,###,###,###,##0.00";
+    EXPECT_EQ(mascara(1234567.891, reais), QString("R$ 1.234.567,89"));
+    EXPECT_EQ(mascara(0, reais), QString("R$ 0,00"));
+    EXPECT_EQ(mascara(-1500.5, reais), QString("-R$ 1.500,50"));
+
+    const QString indice = "0.000000;-;-"; // only a positive index shows digits
+    EXPECT_EQ(mascara(0.1234565, indice), QString("0,123457"));
+    EXPECT_EQ(mascara(12, indice), QString("12,000000"));
+    EXPECT_EQ(mascara(0, indice), QString("-"));
+    EXPECT_EQ(mascara(-0.5, indice), QString("-"));
+
+    const QString doisDigitos = "0,0"; // at least two digits, thousands grouped, rounded
+    EXPECT_EQ(mascara(0, doisDigitos), QString("00"));
+    EXPECT_EQ(mascara(5, doisDigitos), QString("05"));
+    EXPECT_EQ(mascara(4.5, doisDigitos), QString("05"));
+    EXPECT_EQ(mascara(1234567, doisDigitos), QString("1.234.567"));
+    EXPECT_EQ(mascara(-7, doisDigitos), QString("-07"));
+}
+
 TEST(Formatting, DatesInBothForms)
 {
     EXPECT_EQ(Formatacao::data(QDate(2024, 3, 5)), QString("05/03/2024"));

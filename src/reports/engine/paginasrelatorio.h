@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// A font of the system (DejaVu is installed with the program and embedded in PDFs).
+struct Fonte {
+    QString familia = QStringLiteral("DejaVu Sans");
+    double pontos = 8;
+    bool negrito = false;
+    bool italico = false;
+    bool operator==(const Fonte &) const = default;
+};
+
+// One positioned thing on a laid-out page. Coordinates are tenths of a millimetre from the
+// page's top-left corner, so tests compare exact rectangles.
+struct ItemPagina {
+    enum class Tipo : quint8 { Texto, Regua, Retangulo };
+    Tipo tipo = Tipo::Texto;
+    quint8 fonte = 0;        // index into PaginasRelatorio::fontes
+    quint16 alinhamento = 0; // Qt::Alignment (horizontal)
+    quint16 banda = 0;       // index into PaginasRelatorio::bandas
+    QRect caixa;
+    QString texto; // lines separated by "\n" for multi-line text
+};
+
+struct PaginaRelatorio {
+    QVector<ItemPagina> itens;
+};
+
+// A report laid out once: painted on demand (every zoom of the preview, the printer, the PDF)
+// without reading the data again.
+struct PaginasRelatorio {
+    QString titulo; // preview window and print job
+    bool paisagem = false;
+    QSize tamanho; // of a page, tenths of a millimetre (A4: 2100 x 2970, or turned)
+    QVector<Fonte> fontes;
+    QStringList bandas; // names of the bands that placed items
+    QVector<PaginaRelatorio> paginas;
+
+    int quantidade() const { return int(paginas.size()); }
+};
+
+// Plain text of the pages, for tests and golden files: a header line per report and per page,
+// then one line per item: band, kind, rectangle in mm (x y width height), alignment and text.
+//   relatório "Título" A4 retrato 3 páginas
+//   página 1
+//     detalhe texto 10.0 32.0 30.0 4.0 E "0123456"
+QString Despejo(const PaginasRelatorio &paginas);
