@@ -18,6 +18,29 @@ QString entreAspas(QString t)
 
 } // namespace
 
+ItemPagina PaginaRelatorio::item(int i) const
+{
+    const Compacto &c = m_itens[i];
+    ItemPagina r;
+    r.tipo = ItemPagina::Tipo(c.tipo);
+    r.fonte = c.fonte;
+    r.alinhamento = c.alinhamento;
+    r.banda = c.banda;
+    r.caixa = QRect(c.x, c.y, c.largura, c.altura);
+    r.texto = m_textos.mid(qsizetype(c.inicio), c.tamanho);
+    return r;
+}
+
+void PaginaRelatorio::acrescenta(const ItemPagina &item)
+{
+    // a page is under 3 m and a text of one item under 64 K characters
+    const QString texto = item.texto.left(0xFFFF);
+    m_itens.append(Compacto{qint16(item.caixa.x()), qint16(item.caixa.y()), qint16(item.caixa.width()),
+                            qint16(item.caixa.height()), item.banda, item.alinhamento, quint8(item.tipo),
+                            item.fonte, quint16(texto.size()), quint32(m_textos.size())});
+    m_textos += texto;
+}
+
 QString Despejo(const PaginasRelatorio &paginas)
 {
     QString r;
@@ -27,7 +50,7 @@ QString Despejo(const PaginasRelatorio &paginas)
              .arg(paginas.quantidade());
     for (int p = 0; p < paginas.quantidade(); ++p) {
         r += QStringLiteral("página %1\n").arg(p + 1);
-        for (const ItemPagina &i : paginas.paginas[p].itens) {
+        for (const ItemPagina &i : paginas.paginas[p]) {
             r += QStringLiteral("  ") + paginas.bandas.value(i.banda) + u' ';
             switch (i.tipo) {
             case ItemPagina::Tipo::Texto:

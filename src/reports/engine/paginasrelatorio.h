@@ -27,8 +27,44 @@ struct ItemPagina {
     QString texto; // lines separated by "\n" for multi-line text
 };
 
-struct PaginaRelatorio {
-    QVector<ItemPagina> itens;
+// The items of one page, packed: a whole-state report runs to thousands of pages, so an item
+// keeps 20 bytes and its characters in the page's one text buffer.
+class PaginaRelatorio
+{
+  public:
+    int quantidade() const { return int(m_itens.size()); }
+    ItemPagina item(int i) const;
+    void acrescenta(const ItemPagina &item);
+
+    class const_iterator
+    {
+      public:
+        const_iterator(const PaginaRelatorio *p, int i) : m_p(p), m_i(i) {}
+        ItemPagina operator*() const { return m_p->item(m_i); }
+        const_iterator &operator++()
+        {
+            ++m_i;
+            return *this;
+        }
+        bool operator!=(const const_iterator &o) const { return m_i != o.m_i; }
+
+      private:
+        const PaginaRelatorio *m_p;
+        int m_i;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, quantidade()}; }
+
+  private:
+    struct Compacto {
+        qint16 x, y, largura, altura;
+        quint16 banda, alinhamento;
+        quint8 tipo, fonte;
+        quint16 tamanho; // characters of the text
+        quint32 inicio;  // where they start in m_textos
+    };
+    QVector<Compacto> m_itens;
+    QString m_textos;
 };
 
 // A report laid out once: painted on demand (every zoom of the preview, the printer, the PDF)

@@ -34,7 +34,7 @@ void PintaPagina(QPainter &pintor, const PaginasRelatorio &paginas, int pagina, 
     pintor.setPen(Qt::black);
     pintor.setBrush(Qt::NoBrush);
     int fonteAtual = -1;
-    for (const ItemPagina &i : paginas.paginas[pagina].itens) {
+    for (const ItemPagina &i : paginas.paginas[pagina]) {
         const QRectF r = mapeia(i.caixa);
         switch (i.tipo) {
         case ItemPagina::Tipo::Regua:

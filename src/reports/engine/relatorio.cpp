@@ -506,7 +506,7 @@ PaginasRelatorio Relatorio::monta(const MedidorTexto &medidor)
             it = m.indiceBanda.insert(&b, quint16(m.saida.bandas.size() - 1));
         }
         const quint16 banda = *it;
-        QVector<ItemPagina> &itens = m.saida.paginas.last().itens;
+        PaginaRelatorio &pagina = m.saida.paginas.last();
         for (const Elemento &e : b.m_elementos) {
             if (!e.m_visivel)
                 continue;
@@ -534,7 +534,7 @@ PaginasRelatorio Relatorio::monta(const MedidorTexto &medidor)
                                          int(q.linhas.size()) * m.medidor.alturaLinha(e.m_fonte)));
                         }
             }
-            itens.append(std::move(item));
+            pagina.acrescenta(item);
         }
         m.y += altura;
 
@@ -634,7 +634,7 @@ PaginasRelatorio Relatorio::monta(const MedidorTexto &medidor)
             item.alinhamento = quint16(Qt::AlignRight);
             item.caixa = QRect(Margem, t.height() - Margem - 40, t.width() - 2 * Margem, 40);
             item.texto = QStringLiteral("Página %1 de %2").arg(p + 1).arg(total);
-            m.saida.paginas[p].itens.append(std::move(item));
+            m.saida.paginas[p].acrescenta(item);
         }
     }
     return std::move(m.saida);

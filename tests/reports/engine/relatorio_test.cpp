@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace
 {
 
@@ -10,18 +12,18 @@ namespace
 QStringList textos(const PaginasRelatorio &p, int pagina, const QString &banda = {})
 {
     QStringList r;
-    for (const ItemPagina &i : p.paginas[pagina].itens)
+    for (const ItemPagina &i : p.paginas[pagina])
         if (i.tipo == ItemPagina::Tipo::Texto && (banda.isEmpty() || p.bandas[i.banda] == banda))
             r << i.texto;
     return r;
 }
 
-const ItemPagina *item(const PaginasRelatorio &p, int pagina, const QString &texto)
+std::optional<ItemPagina> item(const PaginasRelatorio &p, int pagina, const QString &texto)
 {
-    for (const ItemPagina &i : p.paginas[pagina].itens)
+    for (const ItemPagina &i : p.paginas[pagina])
         if (i.texto == texto)
-            return &i;
-    return nullptr;
+            return i;
+    return std::nullopt;
 }
 
 CursorMemoria linhas(int n)
@@ -59,8 +61,8 @@ TEST(ReportLayout, BandsGoToExactRectanglesAndBreakWithoutSplitting)
     EXPECT_EQ(item(p, 0, "1.000")->alinhamento, quint16(Qt::AlignRight));
     // rows of 4 mm from 29 mm down to 282 mm (5 mm are kept for the page number): 63 rows
     EXPECT_EQ(item(p, 0, "63")->caixa.bottom() + 1, 2810);
-    EXPECT_EQ(item(p, 0, "64"), nullptr);
-    EXPECT_EQ(item(p, 1, "Título"), nullptr);
+    EXPECT_EQ(item(p, 0, "64"), std::nullopt);
+    EXPECT_EQ(item(p, 1, "Título"), std::nullopt);
     EXPECT_EQ(item(p, 1, "IE")->caixa, QRect(100, 150, 300, 40));
     EXPECT_EQ(item(p, 1, "64")->caixa, QRect(100, 190, 300, 40));
     EXPECT_EQ(textos(p, 1, "detalhe").size(), 2 * 37);
@@ -181,7 +183,7 @@ TEST(ReportLayout, RepeatedGroupHeaderKeepsRunningTotals)
     EXPECT_EQ(textos(p, 1).first(), QString("Colunas"));
     EXPECT_EQ(item(p, 1, "Colunas")->caixa.y(), 100);
     EXPECT_EQ(zerados, 1); // the header's after-print ran once, not again on page 2
-    EXPECT_NE(item(p, 1, "3240000"), nullptr);
+    EXPECT_TRUE(item(p, 1, "3240000"));
 }
 
 TEST(ReportLayout, MultiLineTextGrowsItsBandAndPageHeaderSeesTheRowAboutToPrint)
@@ -199,13 +201,13 @@ TEST(ReportLayout, MultiLineTextGrowsItsBandAndPageHeaderSeesTheRowAboutToPrint)
     EXPECT_EQ(item(p, 0, "Município: A")->caixa.y(), 100);
     EXPECT_EQ(item(p, 0, "curto")->caixa, QRect(200, 160, 150, 35));
     // ten letters a line: four lines of 3.5 mm, so the band is 1 + 14 + 0.5 mm high
-    const ItemPagina *longo = item(p, 0, "uma razão\nsocial\nlonga\ndemais");
-    ASSERT_NE(longo, nullptr);
+    const auto longo = item(p, 0, "uma razão\nsocial\nlonga\ndemais");
+    ASSERT_TRUE(longo);
     EXPECT_EQ(longo->caixa, QRect(200, 210, 150, 140));
     EXPECT_EQ(item(p, 0, "x")->caixa.y(), 200 + 155 + 10);
 
     QStringList r;
-    for (const ItemPagina &i : p.paginas[0].itens)
+    for (const ItemPagina &i : p.paginas[0])
         if (i.tipo == ItemPagina::Tipo::Regua)
             r << QString::number(i.caixa.y());
     EXPECT_EQ(r, (QStringList{"198", "248", "403"})); // rules keep their place in the band
