@@ -610,7 +610,8 @@ PaginasRelatorio Relatorio::monta(const MedidorTexto &medidor)
             imprime(m_grupos[g]->rodape(), false);
             m.grupoAberto[g] = 0;
         }
-        temLinha = m_cursor->proxima();
+        // the last row stays current for the summary (and the page header of its page)
+        temLinha = m_cursor->temSeguinte() && m_cursor->proxima();
     }
     if (m_progresso)
         m_progresso(linhas);

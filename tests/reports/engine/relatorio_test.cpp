@@ -96,6 +96,19 @@ TEST(ReportLayout, EmptyDataStillPrintsHeadersAndSummary)
     EXPECT_EQ(semDados.monta(medidor).quantidade(), 1);
 }
 
+TEST(ReportLayout, SummaryOnAPageOfItsOwnStillSeesTheLastRow)
+{
+    CursorMemoria dados = linhas(66); // fills the first page
+    Relatorio rel;
+    rel.cabecalhoPagina().texto({0, 0, 50, 5}, [&] { return "Última IE: " + rel.texto("IE"); });
+    rel.detalhe().campo({0, 0, 30, 4}, "IE");
+    rel.sumario().texto({0, 0, 30, 4}, [&] { return "fim " + rel.texto("IE"); });
+    rel.setCursor(&dados);
+    const PaginasRelatorio p = rel.monta(medidor);
+    ASSERT_EQ(p.quantidade(), 2);
+    EXPECT_EQ(textos(p, 1), (QStringList{"Última IE: 66", "fim 66", "Página 2 de 2"}));
+}
+
 TEST(ReportLayout, GroupsOpenAndCloseByLookAheadWithTheirCountsAndSums)
 {
     CursorMemoria dados({"RESP", "CNAE", "SUB", "VAF"}, {
