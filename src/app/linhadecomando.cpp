@@ -3,7 +3,9 @@
 #include "app/aplicacaoorbel.h"
 #include "app/janelas.h"
 #include "app/subcomando.h"
+#include "data/fbconexao.h"
 #include "shell/diretorios.h"
+#include "shell/plataforma.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -213,6 +215,7 @@ LinhaDeComando LeLinhaDeComando(const QStringList &argumentos)
 
 int ExecutaOrbel(int argc, char **argv)
 {
+    DefineAposConectar(&Plataforma::EncerraNosSinaisDeTermino);
     QStringList argumentos;
     for (int i = 0; i < argc; ++i)
         argumentos << QString::fromLocal8Bit(argv[i]);

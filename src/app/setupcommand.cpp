@@ -4,9 +4,9 @@
 #include "shell/diretorios.h"
 
 #include "data/criabanco.h"
+#include "shell/figurasavisos.h"
+#include "shell/instalaajuda.h"
 #include "shell/orbelerror.h"
-#include "shell/widgets/ajuda.h"
-#include "shell/widgets/figuras.h"
 #include "shell/win1252.h"
 
 #include <QDate>
@@ -68,7 +68,6 @@ Subcomando SubcomandoSetup()
     s.opcoes = {{QStringLiteral("base-year"),
                  QStringLiteral("ano base do banco novo (padrão: o ano passado)"), QStringLiteral("AAAA")},
                 {QStringLiteral("force"), QStringLiteral("substitui o banco de dados que já existir")}};
-    s.aplicacao = Subcomando::Aplicacao::Desenho; // the notice pictures
     s.executa = [](const QCommandLineParser &p) {
         OpcoesSetup op;
         op.home = DiretorioSistema();

@@ -5,7 +5,6 @@
 
 #include <QStringList>
 #include <ibase.h>
-#include <signal.h>
 
 namespace
 {
@@ -41,14 +40,20 @@ QString literal(const QString &s)
 
 } // namespace
 
-void EncerraProcessoNosSinaisDeTermino()
+namespace
 {
-    for (const int sinal : {SIGINT, SIGTERM}) {
-        struct sigaction atual {
-        };
-        if (sigaction(sinal, nullptr, &atual) == 0 && atual.sa_handler != SIG_IGN)
-            signal(sinal, SIG_DFL);
-    }
+void (*g_aposConectar)() = nullptr;
+}
+
+void DefineAposConectar(void (*funcao)())
+{
+    g_aposConectar = funcao;
+}
+
+void AposConectar()
+{
+    if (g_aposConectar)
+        g_aposConectar();
 }
 
 QString TextoErroFirebird(const intptr_t *status)
@@ -85,6 +90,7 @@ void FbConexao::criaBanco(const QString &caminho, const QString &usuario, const 
     isc_dsql_execute_immediate(status, &db, &tr, 0, sql.constData(), SQL_DIALECT_V6, nullptr);
     verifica(status, QStringLiteral("Não foi possível criar o banco de dados ") + caminho);
     m_db = db;
+    AposConectar();
 }
 
 void FbConexao::conecta(const QString &caminho, const QString &usuario, const QString &senha)
@@ -98,6 +104,7 @@ void FbConexao::conecta(const QString &caminho, const QString &usuario, const QS
                         static_cast<short>(d.size()), d.constData());
     verifica(status, QStringLiteral("Não foi possível abrir o banco de dados ") + caminho);
     m_db = db;
+    AposConectar();
 }
 
 void FbConexao::desconecta()

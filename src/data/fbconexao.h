@@ -28,12 +28,11 @@ class FbConexao
     unsigned int m_db = 0;
 };
 
-// The client library answers SIGINT and SIGTERM by closing every attachment from a thread of its own
-// and letting the process run on with dead connections; racing an exit (the display gone at logout)
-// it can spin for ever holding the database file. Called once connected: the signals end the
-// process at once, as for any program. The engine's careful writes keep the file sound, and a
-// capture cut short is redone with replacement.
-void EncerraProcessoNosSinaisDeTermino();
+// What the program does right after each attachment it makes (nothing unless its start-up says):
+// the client library sets up its own process-wide handling, such as of the terminate signals, on
+// the first attachment, and the start-up may need to answer it.
+void DefineAposConectar(void (*funcao)());
+void AposConectar();
 
 // The server's text for a status vector of Firebird's API.
 QString TextoErroFirebird(const intptr_t *status);

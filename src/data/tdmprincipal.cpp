@@ -155,7 +155,7 @@ void TdmPrincipal::Conectar()
                             .arg(arquivo.filePath());
             throw OrbelError(causa + db.lastError().text());
         }
-        EncerraProcessoNosSinaisDeTermino();
+        AposConectar();
         m_sqlQuery = std::make_unique<QSqlQuery>(db);
         m_sqlRel = std::make_unique<QSqlQuery>(db);
         m_sqlRel->setForwardOnly(true);

@@ -1,5 +1,6 @@
 #include "app/linhadecomando.h"
 #include "app/subcomando.h"
+#include "support/temphome.h"
 
 #include <QProcess>
 #include <QSet>
@@ -60,6 +61,15 @@ TEST(CommandLine, HomeComesFromOptionOrEnvironmentAndUsageErrorsAreCaught)
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.erros.contains("use --type ativos|retorno")) << r.erros.toStdString();
     EXPECT_EQ(orbel({"capture", "--type", "outro", "AT.zip"}).status, 2);
+}
+
+// A headless command opens the database and reports through the streams with no display at all.
+TEST(CommandLine, CaptureRunsWithoutADisplay)
+{
+    TempHome home = TempHome::seeded();
+    const Resultado r = orbel({"--home", home.path(), "capture", home.arquivo("AT0024.zip")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.erros.contains("Arquivo não existe!")) << r.erros.toStdString();
 }
 
 TEST(CommandLine, HelpListsEverySubcommandAndEachGivesItsOptions)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/widgets/instalaajuda.h"
+#include "shell/instalaajuda.h"
 
 #include <QString>
 

@@ -14,8 +14,3 @@ QIcon iconePrograma();
 QIcon icone(const QString &nome, int lado = 40);
 QPixmap marcadorAviso(bool habilitado);
 } // namespace Figuras
-
-// Writes bin/Item.bmp and bin/ItemDisable.bmp, the pictures of enabled and disabled notices.
-void GravaFigurasAvisos(const QString &pastaBin);
-// Writes a sample bin/Msgs.dat (Windows-1252, CR LF).
-void GravaAvisosExemplo(const QString &pastaBin);

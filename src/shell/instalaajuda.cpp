@@ -1,4 +1,4 @@
-#include "shell/widgets/instalaajuda.h"
+#include "shell/instalaajuda.h"
 
 #include "shell/orbelerror.h"
 

@@ -1,0 +1,13 @@
+# Fails when a logic source includes a Qt Widgets or Qt PrintSupport header; see logicasemwidgets.cmake.
+set(proibidos)
+foreach(fonte ${FONTES})
+  file(STRINGS ${fonte} linhas REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](QtWidgets|QtPrintSupport)")
+  if(linhas)
+    list(APPEND proibidos "${fonte}: ${linhas}")
+  endif()
+endforeach()
+if(proibidos)
+  list(JOIN proibidos "\n  " texto)
+  message(FATAL_ERROR "${BIBLIOTECA} é lógica e inclui cabeçalhos de janelas ou impressão:\n  ${texto}")
+endif()
+file(WRITE ${MARCA} "")
