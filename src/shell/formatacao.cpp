@@ -3,9 +3,11 @@
 #include "shell/orbelerror.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QStringList>
+#include <QVector>
+#include <algorithm>
 #include <cmath>
 
 namespace Formatacao
@@ -83,6 +85,7 @@ struct Secao {
     QString antes, depois;
     bool temDigitos = false;
     bool agrupa = false;
+    bool vazia = false;  // no text at all: falls back on the first section
     int minInteiros = 0; // placeholders from the first '0' of the integer part to the point
     int minCasas = 0;    // up to the last '0' after the point
     int maxCasas = 0;
@@ -162,20 +165,36 @@ QString mascara(double valor, const QString &formato)
 {
     if (!std::isfinite(valor))
         return QString::number(valor);
-    const QStringList todas = secoes(formato);
+    // a report formats every cell with one of a handful of pictures: each is read once
+    thread_local QHash<QString, QVector<Secao>> lidas;
+    auto it = lidas.constFind(formato);
+    if (it == lidas.constEnd()) {
+        if (lidas.size() > 256)
+            lidas.clear();
+        QVector<Secao> v;
+        for (const QString &t : secoes(formato)) {
+            v.append(analisa(t));
+            v.last().vazia = t.isEmpty();
+        }
+        it = lidas.insert(formato, v);
+    }
+    const QVector<Secao> &todas = *it;
     // positive;negative;zero - an empty or missing section falls back on the first
     int escolhida = 0;
-    if (valor == 0 && todas.size() >= 3 && !todas[2].isEmpty())
+    if (valor == 0 && todas.size() >= 3 && !todas[2].vazia)
         escolhida = 2;
-    else if (valor < 0 && todas.size() >= 2 && !todas[1].isEmpty())
+    else if (valor < 0 && todas.size() >= 2 && !todas[1].vazia)
         escolhida = 1;
-    const Secao s = analisa(todas[escolhida]);
+    const Secao &s = todas[escolhida];
     if (!s.temDigitos)
         return s.antes;
 
     QString inteiros, decimais;
     arredonda(valor, s.maxCasas, &inteiros, &decimais);
-    const bool tudoZero = !(inteiros + decimais).contains(QRegularExpression(QStringLiteral("[1-9]")));
+    const auto zero = [](const QString &t) {
+        return std::all_of(t.begin(), t.end(), [](QChar c) { return c == u'0'; });
+    };
+    const bool tudoZero = zero(inteiros) && zero(decimais);
     while (inteiros.startsWith(u'0'))
         inteiros.remove(0, 1);
     if (inteiros.size() < s.minInteiros)

@@ -8,8 +8,8 @@
 
 int CursorRelatorio::indice(const QString &campo) const
 {
-    const QString chave = campo.toUpper();
-    auto it = m_indices.constFind(chave);
+    // the name as written is the key: no case folding on the way of every cell
+    auto it = m_indices.constFind(campo);
     if (it != m_indices.constEnd())
         return *it;
     const QStringList nomes = campos();
@@ -18,7 +18,7 @@ int CursorRelatorio::indice(const QString &campo) const
         if (nomes[i].compare(campo, Qt::CaseInsensitive) == 0)
             break;
     const int r = i < nomes.size() ? i : -1;
-    m_indices.insert(chave, r);
+    m_indices.insert(campo, r);
     return r;
 }
 

@@ -35,6 +35,17 @@ class PaginaRelatorio
     int quantidade() const { return int(m_itens.size()); }
     ItemPagina item(int i) const;
     void acrescenta(const ItemPagina &item);
+    // Gives back the room kept for growth once the page is complete, keeping room for `itens`
+    // more items of `letras` characters (the page number added at the end).
+    void compacta(int itens = 0, int letras = 0)
+    {
+        m_itens.squeeze();
+        m_textos.squeeze();
+        if (itens > 0)
+            m_itens.reserve(m_itens.size() + itens);
+        if (letras > 0)
+            m_textos.reserve(m_textos.size() + letras);
+    }
 
     class const_iterator
     {

@@ -547,6 +547,8 @@ PaginasRelatorio Relatorio::monta(const MedidorTexto &medidor)
     };
 
     abrePagina = [&] {
+        if (!m.saida.paginas.isEmpty()) // a whole-state report keeps thousands of pages
+            m.saida.paginas.last().compacta(1, 32);
         m.saida.paginas.append(PaginaRelatorio());
         const bool primeira = m.saida.paginas.size() == 1;
         m.paginaAberta = true;
@@ -638,5 +640,7 @@ PaginasRelatorio Relatorio::monta(const MedidorTexto &medidor)
             m.saida.paginas[p].acrescenta(item);
         }
     }
+    for (PaginaRelatorio &p : m.saida.paginas)
+        p.compacta();
     return std::move(m.saida);
 }
