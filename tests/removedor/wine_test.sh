@@ -82,8 +82,19 @@ confere "não gravou o batch" ausente "$c/orbel/PararServicoFirebird.bat"
 confere "não iniciou desinstalador algum" ausente "$c/orbel/unins000.log"
 confere "não iniciou o batch" ausente "$c/windows/system32/cmd.log"
 
+echo "-- com um servidor de 32 bits, registrado sob WOW6432Node"
+mkdir -p "$c/Fb32"
+cp "$standin" "$c/Fb32/unins000.exe"
+chave='HKLM\SOFTWARE\Firebird Project\Firebird Server\Instances'
+"$wine" reg add "$chave" /v DefaultInstance /t REG_SZ /d 'C:\Fb32\' /f /reg:32 >/dev/null 2>&1
+UNINS_ESPERA=200 roda
+confere "terminou (código $rc)" [ "$rc" -eq 0 ]
+confere "iniciou o desinstalador da instância de 32 bits" linha "$c/Fb32/unins000.log" "fim"
+"$wine" reg delete 'HKLM\SOFTWARE\WOW6432Node\Firebird Project' /f >/dev/null 2>&1
+rm -f "$c/windows/system32/cmd.log" "$c/windows/system32/cmd.copia"
+
 echo "-- com a instância em C:\\Firebird\\"
-"$wine" reg add 'HKLM\SOFTWARE\Firebird Project\Firebird Server\Instances' /v DefaultInstance /t REG_SZ \
+"$wine" reg add "$chave" /v DefaultInstance /t REG_SZ \
     /d 'C:\Firebird\' /f >/dev/null 2>&1
 roda
 reg=$c/Firebird/unins000.log
