@@ -35,9 +35,9 @@ QString PastaEscolhida(const QString &pasta)
     if (pasta.isEmpty())
         return {};
     QString p = pasta;
+    const QChar separador = p.contains(u'\\') ? u'\\' : u'/';
     if (p.size() == 3 && p[1] == u':')
         p = p.left(2);
-    const QChar separador = p.contains(u'\\') ? u'\\' : u'/';
     if (!p.endsWith(separador))
         p += separador;
     return p;
