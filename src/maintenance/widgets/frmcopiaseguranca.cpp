@@ -55,6 +55,8 @@ TfrmCopiaSeguranca::TfrmCopiaSeguranca(TdmPrincipal &dm, QWidget *parent, QDateT
 
     edtDiretorioDestino->setText(QDir::toNativeSeparators(DiretorioBackupPadrao()));
     edtNomeArquivo->setText(NomeBackupPadrao(m_dm.LeParametro(QStringLiteral("ANOEXERCICIO")), agora));
+    btnBackup->setDefault(true);
+    edtNomeArquivo->setFocus();
     setFixedSize(sizeHint());
 }
 

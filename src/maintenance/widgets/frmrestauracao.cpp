@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -61,11 +62,20 @@ TfrmRestauracao::TfrmRestauracao(TdmPrincipal &dm, QWidget *parent) : QDialog(pa
 
     const QString backup = DiretorioSistema() + QStringLiteral("Backup");
     const QString inicio = QDir(backup).exists() ? backup : QDir::homePath();
+    m_inicio = inicio;
     const QModelIndex i = m_pastas->index(inicio);
     tvPastas->setCurrentIndex(i);
-    tvPastas->scrollTo(i);
     tvPastas->expand(i);
     mostraPasta(inicio);
+    // the tree fills in the background: bring the start folder into view as its parents arrive
+    connect(m_pastas, &QFileSystemModel::directoryLoaded, this, [this, inicio](const QString &carregada) {
+        if (m_rolou)
+            return;
+        if (QDir::cleanPath(carregada) == QDir::cleanPath(inicio))
+            m_rolou = true;
+        // after the view has laid the new rows out
+        QTimer::singleShot(50, this, &TfrmRestauracao::mostraInicio);
+    });
     resize(720, 420);
 }
 
@@ -97,4 +107,15 @@ void TfrmRestauracao::sbtnRestauraClick()
     } catch (const std::exception &e) {
         m_dm.ui().mostraErro(mensagemDe(e));
     }
+}
+
+void TfrmRestauracao::mostraInicio()
+{
+    tvPastas->scrollTo(m_pastas->index(m_inicio), QAbstractItemView::PositionAtCenter);
+}
+
+void TfrmRestauracao::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    QTimer::singleShot(50, this, &TfrmRestauracao::mostraInicio);
 }

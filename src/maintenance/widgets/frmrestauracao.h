@@ -29,8 +29,15 @@ class TfrmRestauracao : public QDialog
 
     void sbtnRestauraClick();
 
+  protected:
+    void showEvent(QShowEvent *e) override;
+
   private:
+    void mostraInicio();
+
     TdmPrincipal &m_dm;
     QFileSystemModel *m_pastas = nullptr;
     QString m_pasta;
+    QString m_inicio;
+    bool m_rolou = false;
 };

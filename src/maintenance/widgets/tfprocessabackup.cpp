@@ -55,6 +55,10 @@ TfProcessaBackup::TfProcessaBackup(ProcessaBackup &processo, QWidget *parent)
     btnFechar = new QPushButton(QStringLiteral("&Fechar"), this);
     btnFechar->setObjectName(QStringLiteral("btnFechar"));
     btnFechar->setEnabled(false);
+    QSizePolicy sp = btnFechar->sizePolicy();
+    sp.setRetainSizeWhenHidden(true);
+    btnFechar->setSizePolicy(sp);
+    btnFechar->setVisible(false); // only a failed restore needs it
     botoes->addWidget(btnFechar);
     raiz->addLayout(botoes);
     connect(btnFechar, &QPushButton::clicked, this, &QDialog::accept);
@@ -109,6 +113,7 @@ void TfProcessaBackup::roda()
     if (m_sucesso || !m_processo.ficaAberta()) {
         Timer->start(m_sucesso ? atrasoFechamento : 0);
     } else {
+        btnFechar->setVisible(true);
         btnFechar->setEnabled(true);
         btnFechar->setFocus();
     }
