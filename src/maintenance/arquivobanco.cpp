@@ -74,6 +74,20 @@ bool BancoEmUso(const QString &arquivo)
 #endif
 }
 
+void ConfirmaBancoLivre(const ArquivoBanco &banco, const QString &operacao)
+{
+    if (!banco.nestaMaquina())
+        throw OrbelError(
+            QStringLiteral("O banco de dados fica no servidor %1, em outro computador.\r\n%2 só pode "
+                           "ser feita no computador onde está o arquivo do banco de dados.")
+                .arg(banco.servidor, operacao));
+    if (BancoEmUso(banco.arquivo))
+        throw OrbelError(
+            QStringLiteral("O banco de dados %1 está aberto em outro programa (outra janela do ORBEL "
+                           "ou uma ferramenta do Firebird).\r\nFeche esse programa e tente novamente.")
+                .arg(QDir::toNativeSeparators(banco.arquivo)));
+}
+
 void VerificaBanco(const QString &conexao, const QString &usuario, const QString &senha)
 {
     const QString nome = QStringLiteral("verifica-") + QUuid::createUuid().toString(QUuid::WithoutBraces);

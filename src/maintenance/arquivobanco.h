@@ -23,6 +23,9 @@ struct ArquivoBanco {
 
 // True when another process holds the database file open (the engine locks it while attached).
 bool BancoEmUso(const QString &arquivo);
+// Raises OrbelError, naming `operacao` ("A cópia de segurança"), when the file is on another
+// computer or held open by another program.
+void ConfirmaBancoLivre(const ArquivoBanco &banco, const QString &operacao);
 
 // Opens `conexao` as the program would and reads the base year; raises OrbelError saying why the
 // file cannot serve as the program's database.

@@ -125,12 +125,11 @@ void confere(const ResultadoGbak &r, const QString &arquivo, const QString &etap
 void ciclo(const ArquivoBanco &banco, const QString &gbak, const QString &temporario, const QString &novo,
            const QString &usuario, const QString &senha, UserInterface &ui)
 {
-    if (BancoEmUso(banco.arquivo))
-        throw OrbelError(
-            QStringLiteral("O banco de dados %1 está aberto em outro programa (outra janela do "
-                           "ORBEL ou uma ferramenta do Firebird).\r\nFeche esse programa e tente "
-                           "novamente. O banco de dados não foi alterado.")
-                .arg(QDir::toNativeSeparators(banco.arquivo)));
+    try {
+        ConfirmaBancoLivre(banco, QStringLiteral("A cópia de segurança"));
+    } catch (const OrbelError &e) {
+        throw OrbelError(e.message() + QStringLiteral(" O banco de dados não foi alterado."));
+    }
     const ResultadoGbak copia =
         ExecutaGbak(gbak, ArgumentosBackupGbak(usuario, senha, banco.configuracao, temporario), &ui);
     confere(copia, temporario, QStringLiteral("A cópia do banco de dados pelo gbak falhou"));
@@ -157,11 +156,7 @@ void LimpaLixo(TdmPrincipal &dm, const QString &usuario, const QString &senha)
     if (banco.configuracao.isEmpty())
         throw OrbelError(QStringLiteral("Não foi possível recuperar o caminho da base de dados"));
     if (!banco.nestaMaquina())
-        throw OrbelError(
-            QStringLiteral("O banco de dados fica no servidor %1, em outro computador.\r\nA cópia de "
-                           "segurança só pode ser feita no computador onde está o arquivo do banco "
-                           "de dados.")
-                .arg(banco.servidor));
+        ConfirmaBancoLivre(banco, QStringLiteral("A cópia de segurança"));
     const QString gbak = LocalizaGbak();
     if (gbak.isEmpty())
         throw OrbelError(

@@ -169,18 +169,7 @@ void ProcessaBackup::restaura()
     }
     const QString erroRestauracao = QStringLiteral("Erro ao executar a restauração do arquivo");
     try {
-        if (!banco.nestaMaquina())
-            throw OrbelError(
-                QStringLiteral("O banco de dados fica no servidor %1, em outro computador; a "
-                               "restauração só pode ser feita no computador onde está o arquivo do "
-                               "banco de dados.")
-                    .arg(banco.servidor));
-        if (BancoEmUso(banco.arquivo))
-            throw OrbelError(
-                QStringLiteral("O banco de dados %1 está aberto em outro programa (outra janela do "
-                               "ORBEL ou uma ferramenta do Firebird). Feche esse programa e tente "
-                               "novamente.")
-                    .arg(QDir::toNativeSeparators(banco.arquivo)));
+        ConfirmaBancoLivre(banco, QStringLiteral("A restauração"));
         // a folder of its own inside temp/: no file left by an earlier run can pass for this archive's
         QTemporaryDir pasta(DiretorioTemp() + QStringLiteral("restauracao-XXXXXX"));
         if (!pasta.isValid())
