@@ -70,6 +70,12 @@ void TfrmCopiaSeguranca::sbtnDiretorioClick()
 
 void TfrmCopiaSeguranca::btnBackupClick()
 {
+    // window events run while gbak works: no second press, no closing half way
+    setEnabled(false);
+    struct Reabilita {
+        QWidget *w;
+        ~Reabilita() { w->setEnabled(true); }
+    } reabilita{this};
     try {
         EfetuaCopiaSeguranca(m_dm, QDir::fromNativeSeparators(edtDiretorioDestino->text()),
                              edtNomeArquivo->text(),

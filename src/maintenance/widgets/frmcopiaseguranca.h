@@ -25,6 +25,13 @@ class TfrmCopiaSeguranca : public QDialog
     void sbtnDiretorioClick();
     void btnBackupClick();
 
+  protected:
+    void reject() override
+    {
+        if (isEnabled()) // not while the backup runs
+            QDialog::reject();
+    }
+
   private:
     TdmPrincipal &m_dm;
 };
