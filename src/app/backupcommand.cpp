@@ -1,5 +1,7 @@
 #include "app/backupcommand.h"
 
+#include "app/subcomando.h"
+
 #include "data/tdmprincipal.h"
 #include "maintenance/copiaseguranca.h"
 #include "shell/orbelerror.h"
@@ -8,46 +10,44 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <cstdio>
 
-namespace
+Subcomando SubcomandoBackup()
 {
-int uso(const QString &erro, const char *sintaxe)
-{
-    std::fprintf(stderr, "%s\nUso: orbel [--home PASTA] %s\n", erro.toUtf8().constData(), sintaxe);
-    return 2;
+    Subcomando s;
+    s.nome = QStringLiteral("backup");
+    s.resumo = QStringLiteral("faz a cópia de segurança do banco de dados");
+    s.descricao = QStringLiteral(
+        "Faz o que faz a janela de cópia de segurança: o gbak do Firebird copia e reconstrói o\n"
+        "banco de dados, que só é trocado quando o novo arquivo abre; depois o arquivo do banco é\n"
+        "compactado no arquivo de backup, cujo caminho é escrito e guardado no ORBEL.ini.");
+    s.opcoes = {{QStringLiteral("dir"), QStringLiteral("pasta destino (senão a pasta Backup do programa)"),
+                 QStringLiteral("PASTA")},
+                {QStringLiteral("name"),
+                 QStringLiteral("nome do arquivo (senão BKPORBEL + ano base + _ddmmaaaahhmm.zip)"),
+                 QStringLiteral("NOME.zip")}};
+    s.executa = [](const QCommandLineParser &p) {
+        return ExecutaBackup(p.value(QStringLiteral("dir")), p.value(QStringLiteral("name")));
+    };
+    return s;
 }
 
-const char *const kUsoBackup = "backup [--dir PASTA] [--name NOME.zip]";
-} // namespace
-
-int ExecutaBackup(const QStringList &opcoes)
+int ExecutaBackup(const QString &pastaPedida, const QString &nomePedido)
 {
-    QString pasta, nome;
-    for (int i = 0; i < opcoes.size(); ++i) {
-        const QString &o = opcoes[i];
-        if (o == QLatin1String("--dir") && i + 1 < opcoes.size())
-            pasta = opcoes[++i];
-        else if (o == QLatin1String("--name") && i + 1 < opcoes.size())
-            nome = opcoes[++i];
-        else
-            return uso(QStringLiteral("Opção desconhecida: ") + o, kUsoBackup);
-    }
     ScriptedUi ui;
     ui.setEco(stdout, stderr);
     TdmPrincipal dm(ui);
     try {
         dm.Inicia();
         // the window's defaults: the Backup folder and the dated name
-        if (pasta.isEmpty())
-            pasta = DiretorioBackupPadrao();
-        else
-            pasta = PastaEscolhida(QFileInfo(pasta).absoluteFilePath());
-        if (nome.isEmpty())
-            nome = NomeBackupPadrao(dm.LeParametro(QStringLiteral("ANOEXERCICIO")),
-                                    QDateTime::currentDateTime());
+        const QString pasta = pastaPedida.isEmpty()
+                                  ? DiretorioBackupPadrao()
+                                  : PastaEscolhida(QFileInfo(pastaPedida).absoluteFilePath());
+        const QString nome = nomePedido.isEmpty()
+                                 ? NomeBackupPadrao(dm.LeParametro(QStringLiteral("ANOEXERCICIO")),
+                                                    QDateTime::currentDateTime())
+                                 : nomePedido;
         const QString arquivo = EfetuaCopiaSeguranca(dm, pasta, nome);
-        std::printf("%s\n", QDir::toNativeSeparators(arquivo).toUtf8().constData());
+        EscreveLinha(stdout, QDir::toNativeSeparators(arquivo));
         return 0;
     } catch (const ProgramaEncerrado &fim) {
         return fim.codigo;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QStringList>
+#include <QString>
 
-// `orbel backup [--dir DIR] [--name NAME.zip]`: the backup window's "&Efetuar Cópia" without a
-// display; prints the archive path. 0 done, 1 refused or failed, 2 usage.
-int ExecutaBackup(const QStringList &opcoes);
+// `orbel backup`: the backup window's "&Efetuar Cópia" without a display; prints the archive path.
+// Empty folder or name: the window's defaults. 0 done, 1 refused or failed.
+int ExecutaBackup(const QString &pasta, const QString &nome);

@@ -1,34 +1,33 @@
 #include "app/restorecommand.h"
 
+#include "app/subcomando.h"
+
 #include "data/tdmprincipal.h"
 #include "maintenance/restauracao.h"
 #include "shell/orbelerror.h"
 #include "shell/scriptedui.h"
 
 #include <QFileInfo>
-#include <cstdio>
 
-namespace
+Subcomando SubcomandoRestore()
 {
-int uso(const QString &erro, const char *sintaxe)
-{
-    std::fprintf(stderr, "%s\nUso: orbel [--home PASTA] %s\n", erro.toUtf8().constData(), sintaxe);
-    return 2;
+    Subcomando s;
+    s.nome = QStringLiteral("restore");
+    s.resumo = QStringLiteral("restaura uma cópia de segurança");
+    s.descricao = QStringLiteral(
+        "Faz o que faz a janela de restauração: o arquivo de backup é extraído na pasta temp, o\n"
+        "ORBEL.gdb extraído precisa abrir como banco de dados do ORBEL e só então substitui o banco\n"
+        "atual, que volta ao lugar em qualquer falha.");
+    s.argumentos = {{QStringLiteral("ARQUIVO.zip"), QStringLiteral("o arquivo de backup"),
+                     QStringLiteral("Informe o arquivo de backup a restaurar.")}};
+    s.executa = [](const QCommandLineParser &p) {
+        return ExecutaRestore(p.positionalArguments().constFirst());
+    };
+    return s;
 }
 
-const char *const kUsoRestore = "restore ARQUIVO.zip";
-} // namespace
-
-int ExecutaRestore(const QStringList &opcoes)
+int ExecutaRestore(const QString &arquivo)
 {
-    QString arquivo;
-    for (const QString &o : opcoes) {
-        if (o.startsWith(u'-') || !arquivo.isEmpty())
-            return uso(QStringLiteral("Opção desconhecida: ") + o, kUsoRestore);
-        arquivo = o;
-    }
-    if (arquivo.isEmpty())
-        return uso(QStringLiteral("Informe o arquivo de backup a restaurar."), kUsoRestore);
     ScriptedUi ui;
     ui.setEco(stdout, stderr);
     TdmPrincipal dm(ui);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QStringList>
+#include <QString>
 
-// `orbel restore ARCHIVE.zip`: the restore window's "&Restaurar" without a display.
-// 0 restored, 1 refused or failed, 2 usage.
-int ExecutaRestore(const QStringList &opcoes);
+// `orbel restore`: the restore window's "&Restaurar" without a display. 0 restored, 1 refused or
+// failed.
+int ExecutaRestore(const QString &arquivo);
