@@ -5,7 +5,9 @@
 #include "capture/widgets/frmcapturaativoretorno.h"
 #include "data/tdmprincipal.h"
 #include "data/widgets/frmparametros.h"
+#include "maintenance/widgets/frmcopiaseguranca.h"
 #include "maintenance/widgets/frmlimpezabase.h"
+#include "maintenance/widgets/frmrestauracao.h"
 #include "reports/widgets/tfrmconfig.h"
 #include "shell/formatacao.h"
 #include "shell/orbelerror.h"
@@ -23,6 +25,8 @@ void RegistraJanelas(TfrmPrincipal &principal, TdmPrincipal &dm)
                              [&dm] { MostraJanela<TfrmCapturaAtivoRetorno>(dm); });
     principal.registraJanela(QStringLiteral("LimparBase"), [&dm] { MostraJanela<TfrmLimpezaBase>(dm); });
     principal.registraJanela(QStringLiteral("Relatorios"), [&dm] { MostraJanela<TfrmConfig>(dm); });
+    principal.registraJanela(QStringLiteral("Backup"), [&dm] { MostraJanela<TfrmCopiaSeguranca>(dm); });
+    principal.registraJanela(QStringLiteral("Restore"), [&dm] { MostraJanela<TfrmRestauracao>(dm); });
     QObject::connect(&dm, &TdmPrincipal::anoBaseAlterado, &principal, &TfrmPrincipal::AtualizaAnoBase);
 }
 

@@ -7,14 +7,19 @@ Subcomando SubcomandoCaptura();
 // reports
 
 // maintenance
+Subcomando SubcomandoBackup();
+Subcomando SubcomandoRestore();
 
 const QList<Subcomando> &Subcomandos()
 {
     static const QList<Subcomando> tabela{
-        SubcomandoSetup(), SubcomandoCaptura(),
+        SubcomandoSetup(),
+        SubcomandoCaptura(),
         // reports
 
         // maintenance
+        SubcomandoBackup(),
+        SubcomandoRestore(),
 
     };
     return tabela;

@@ -149,6 +149,10 @@ void ZipEngine::adiciona(const QString &arquivo, const QString &caminhoArquivo)
     if (!fonte)
         throw OrbelError(QStringLiteral("Não foi possível ler ") + caminhoArquivo);
     const QByteArray nome = fi.fileName().toUtf8();
+    if (aoTotalArquivos)
+        aoTotalArquivos(1);
+    if (aoTotalBytes)
+        aoTotalBytes(fi.size());
     if (aoNovoArquivo)
         aoNovoArquivo(fi.fileName(), fi.size());
     const zip_int64_t indice =
@@ -159,14 +163,19 @@ void ZipEngine::adiciona(const QString &arquivo, const QString &caminhoArquivo)
                              .arg(caminhoArquivo, arquivo, QString::fromLocal8Bit(zip_strerror(z.get()))));
     }
     zip_set_file_compression(z.get(), indice, ZIP_CM_DEFLATE, 9);
+    // libzip reports the share of the archive written; one file goes in, so that is its share
+    struct Andamento {
+        ZipEngine *engine;
+        qint64 tamanho;
+    } andamento{this, fi.size()};
     zip_register_progress_callback_with_state(
-        z.get(), 0.01,
+        z.get(), 0.005,
         [](zip_t *, double fracao, void *estado) {
-            auto *self = static_cast<ZipEngine *>(estado);
-            if (self->aoProgresso)
-                self->aoProgresso(qint64(fracao * 1000));
+            auto *a = static_cast<Andamento *>(estado);
+            if (a->engine->aoProgresso)
+                a->engine->aoProgresso(qint64(fracao * double(a->tamanho)));
         },
-        nullptr, this);
+        nullptr, &andamento);
     zip_t *bruto = z.release();
     if (zip_close(bruto) != 0) {
         const QString erro = QString::fromLocal8Bit(zip_strerror(bruto));
