@@ -5,15 +5,14 @@
 
 #include "data/criabanco.h"
 #include "shell/figurasavisos.h"
+#include "shell/inifile.h"
 #include "shell/instalaajuda.h"
 #include "shell/orbelerror.h"
-#include "shell/win1252.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 int ExecutaSetup(const OpcoesSetup &opcoes, QString *mensagem)
 {
@@ -33,14 +32,7 @@ int ExecutaSetup(const OpcoesSetup &opcoes, QString *mensagem)
                                  QLatin1String(pasta));
 
         const QString ini = home + QStringLiteral("/ORBEL.ini");
-        QSaveFile f(ini);
-        if (!f.open(QIODevice::WriteOnly))
-            throw OrbelError(QStringLiteral("Não foi possível gravar ") + ini);
-        f.write(Win1252::encode(QStringLiteral("[ORBEL]\r\nDatabase=%1\r\nBackup=\r\nRestore=\r\n\r\n"
-                                               "[Ativos]\r\nUltimo=\r\n\r\n[Retornos]\r\nUltimo=\r\n")
-                                    .arg(banco)));
-        if (!f.commit())
-            throw OrbelError(QStringLiteral("Não foi possível gravar ") + ini);
+        CriaOrbelIni(ini, banco);
 
         GravaFigurasAvisos(home + QStringLiteral("/bin"));
         GravaAvisosExemplo(home + QStringLiteral("/bin"));

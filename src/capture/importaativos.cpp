@@ -223,7 +223,7 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
     if (config.VersaoTeste) {
         config.GravaLog(QStringLiteral("Captura de ativos. Hora de término: ") + agora());
         const qint64 ms = inicio.msecsTo(QDateTime::currentDateTime());
-        config.GravaLog(QStringLiteral("Tempo gasto (Ativos): ") + TSPProgress::formataDuracao(ms));
+        config.GravaLog(QStringLiteral("Tempo gasto (Ativos): ") + Formatacao::duracao(ms));
     }
     return resultado;
 }

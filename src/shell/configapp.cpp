@@ -27,11 +27,6 @@ QString TConfigApp::TituloSistema() const
     return QStringLiteral("ORBEL - Orbelia - Versão ") + VersaoSistema();
 }
 
-QString TConfigApp::nomeVisualizador()
-{
-    return QStringLiteral("VerLogKLV");
-}
-
 QString TConfigApp::caminhoLog() const
 {
     return DiretorioSistema() + m_nomeArqLog.trimmed();

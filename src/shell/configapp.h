@@ -32,8 +32,10 @@ class TConfigApp
     int linhasContadas() const { return m_contador; }
     void setUi(UserInterface *ui) { m_ui = ui; }
 
-    // Name of the local socket of the optional log viewer.
-    static QString nomeVisualizador();
+    // Name of the local socket of the optional log viewer ("VerLogKLV"); tests listen on one of
+    // their own, as test programs run side by side.
+    QString nomeVisualizador() const { return m_nomeVisualizador; }
+    void setNomeVisualizador(const QString &nome) { m_nomeVisualizador = nome; }
 
   private:
     void enviaVisualizador(const QString &linha);
@@ -42,5 +44,6 @@ class TConfigApp
 
     UserInterface *m_ui = nullptr;
     QString m_nomeArqLog;
+    QString m_nomeVisualizador = QStringLiteral("VerLogKLV");
     int m_contador = 0;
 };

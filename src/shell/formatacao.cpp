@@ -31,6 +31,17 @@ QString dataHora(const QDateTime &dt)
 {
     return data(dt.date()) + u' ' + hora(dt.time());
 }
+
+QString duracao(qint64 ms)
+{
+    // shown as a time of day: hours beyond a day wrap around
+    const qint64 s = std::max<qint64>(0, ms / 1000);
+    return QStringLiteral("%1:%2:%3")
+        .arg((s / 3600) % 24, 2, 10, QLatin1Char('0'))
+        .arg((s / 60) % 60, 2, 10, QLatin1Char('0'))
+        .arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
 QString dataServidor(const QDate &d)
 {
     return d.toString(QStringLiteral("dd.MM.yyyy"));

@@ -21,6 +21,9 @@ QString dataHora(const QDateTime &dt); // dd/MM/yyyy hh:mm:ss
 // válida" otherwise.
 QDate leData(const QString &texto);
 
+// An elapsed time in milliseconds as hh:mm:ss, shown as a time of day: hours beyond a day wrap.
+QString duracao(qint64 ms);
+
 // Forms the server takes dates and times in, as text.
 QString dataServidor(const QDate &d); // dd.MM.yyyy
 QString horaServidor(const QTime &t); // hh:mm:ss

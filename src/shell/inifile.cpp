@@ -44,6 +44,17 @@ bool ehChave(const QString &linha, const QString &chave, QString *valor)
     return true;
 }
 
+// Whole or not at all: a failed write (disk full) never leaves the file cut short.
+void gravaLinhas(const QString &arquivo, const QStringList &linhas)
+{
+    QSaveFile f(arquivo);
+    if (!f.open(QIODevice::WriteOnly))
+        throw OrbelError(QStringLiteral("Não foi possível gravar o arquivo ") + arquivo);
+    f.write(Win1252::encode(linhas.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+    if (!f.commit())
+        throw OrbelError(QStringLiteral("Não foi possível gravar o arquivo ") + arquivo);
+}
+
 void exigeArquivo(const QString &arquivo)
 {
     if (!QFile::exists(arquivo))
@@ -99,12 +110,15 @@ void GravaIniDireto(const QString &arquivo, const QString &secao, const QString 
             linhas.insert(fimSecao, nova);
         }
     }
-    QSaveFile f(arquivo);
-    if (!f.open(QIODevice::WriteOnly))
-        throw OrbelError(QStringLiteral("Não foi possível gravar o arquivo ") + arquivo);
-    f.write(Win1252::encode(linhas.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-    if (!f.commit())
-        throw OrbelError(QStringLiteral("Não foi possível gravar o arquivo ") + arquivo);
+    gravaLinhas(arquivo, linhas);
+}
+
+void CriaOrbelIni(const QString &arquivo, const QString &banco)
+{
+    gravaLinhas(arquivo,
+                {QStringLiteral("[ORBEL]"), QStringLiteral("Database=") + banco, QStringLiteral("Backup="),
+                 QStringLiteral("Restore="), QString(), QStringLiteral("[Ativos]"), QStringLiteral("Ultimo="),
+                 QString(), QStringLiteral("[Retornos]"), QStringLiteral("Ultimo=")});
 }
 
 QString LeIni(const QString &arquivo, const QString &secao, const QString &chave)

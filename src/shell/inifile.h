@@ -12,3 +12,7 @@ void GravaIni(const QString &arquivo, const QString &secao, const QString &chave
 // Without the existence check: a missing file reads as empty and is created on write.
 QString LeIniDireto(const QString &arquivo, const QString &secao, const QString &chave);
 void GravaIniDireto(const QString &arquivo, const QString &secao, const QString &chave, const QString &valor);
+
+// A new ORBEL.ini for a database: [ORBEL] Database=, Backup=, Restore=; [Ativos] and [Retornos]
+// Ultimo=. Any file there is replaced. Every write replaces the file whole or leaves it as it was.
+void CriaOrbelIni(const QString &arquivo, const QString &banco);

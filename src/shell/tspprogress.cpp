@@ -1,5 +1,6 @@
 #include "shell/tspprogress.h"
 
+#include "shell/formatacao.h"
 #include "shell/userinterface.h"
 
 #include <cmath>
@@ -22,16 +23,6 @@ void TSPProgress::setMaxCount(int n)
     m_maxCount = n;
     m_posicao = 0;
     m_contador = 0;
-}
-
-QString TSPProgress::formataDuracao(qint64 ms)
-{
-    // shown as a time of day: hours beyond a day wrap around
-    const qint64 s = std::max<qint64>(0, ms / 1000);
-    return QStringLiteral("%1:%2:%3")
-        .arg((s / 3600) % 24, 2, 10, QLatin1Char('0'))
-        .arg((s / 60) % 60, 2, 10, QLatin1Char('0'))
-        .arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
 bool TSPProgress::Execute()
@@ -95,7 +86,7 @@ void TSPProgress::atualizaTela()
     const int percentual = int(std::nearbyint(fracao)); // halves to the even neighbour
     const qint64 decorrido = m_inicio.msecsTo(QDateTime::currentDateTime());
     const double porPasso = m_posicao > 0 ? double(decorrido) / m_posicao : 0;
-    const QString estimado = formataDuracao(qint64(m_maxCount * porPasso));
+    const QString estimado = Formatacao::duracao(qint64(m_maxCount * porPasso));
     const QString inc = AbsoluteInc ? QStringLiteral("%1/%2").arg(m_posicao).arg(m_maxCount)
                                     : QStringLiteral("%1%").arg(percentual);
     m_janela->atualiza(inc, std::min(100, std::max(0, percentual)), estimado);
@@ -109,6 +100,6 @@ void TSPProgress::timerTimer()
     const qint64 decorrido = m_inicio.msecsTo(QDateTime::currentDateTime());
     const qint64 restante =
         m_posicao > 0 ? qint64(double(m_maxCount - m_posicao) * decorrido / m_posicao) : 0;
-    m_janela->atualizaTempos(formataDuracao(decorrido), formataDuracao(restante));
+    m_janela->atualizaTempos(Formatacao::duracao(decorrido), Formatacao::duracao(restante));
     m_ui.processaEventos();
 }

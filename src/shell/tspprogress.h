@@ -62,9 +62,6 @@ class TSPProgress
     bool Execute();
     void Increment(int n = 1);
 
-    // Display texts, as the window shows them (exposed for the views and tests).
-    static QString formataDuracao(qint64 ms);
-
   private:
     void atualizaTela();
     void timerTimer();

@@ -8,6 +8,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTextStream>
+#include <QUuid>
 #include <gtest/gtest.h>
 
 namespace
@@ -108,9 +109,11 @@ TEST(ConfigApp, EmptyNameWarnsOnceAndUnwritableFileStopsLoggingSilently)
 TEST(ConfigApp, ForwardsEachLineToTheViewerEvenWhenTheFileFails)
 {
     auto home = TempHome::vazio();
-    QLocalServer::removeServer(TConfigApp::nomeVisualizador());
+    EXPECT_EQ(TConfigApp().nomeVisualizador(), QString("VerLogKLV"));
+    // a name of this test's own: other test programs log at the same time
+    const QString nome = "VerLogKLV-" + QUuid::createUuid().toString(QUuid::WithoutBraces);
     QLocalServer servidor;
-    ASSERT_TRUE(servidor.listen(TConfigApp::nomeVisualizador()));
+    ASSERT_TRUE(servidor.listen(nome));
     QByteArray recebido;
     QObject::connect(&servidor, &QLocalServer::newConnection, [&] {
         QLocalSocket *s = servidor.nextPendingConnection();
@@ -118,6 +121,7 @@ TEST(ConfigApp, ForwardsEachLineToTheViewerEvenWhenTheFileFails)
     });
 
     TConfigApp c;
+    c.setNomeVisualizador(nome);
     c.MaxNumLinhas = 0;
     c.setNomeArqLog("sem/pasta/log.txt");
     c.GravaLog(QString::fromUtf8("Ação"));

@@ -73,6 +73,21 @@ TEST(IniFile, WritesInPlaceAddsKeysAndSectionsInWindows1252WithCrLf)
     EXPECT_LT(bytes.indexOf("Backup="), bytes.indexOf("[Ativos]"));
 }
 
+TEST(IniFile, TheProgramsOwnIniNamesItsDatabaseAndNothingElse)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("ORBEL.ini");
+    grava(ini, "[ORBEL]\r\nDatabase=velho\r\nOutra=1\r\n");
+    CriaOrbelIni(ini, "C:\\Prefeitura\\bd\\ORBEL.GDB");
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(),
+              QByteArray("[ORBEL]\r\nDatabase=C:\\Prefeitura\\bd\\ORBEL.GDB\r\nBackup=\r\nRestore=\r\n\r\n"
+                         "[Ativos]\r\nUltimo=\r\n\r\n[Retornos]\r\nUltimo=\r\n"));
+    EXPECT_THROW(CriaOrbelIni(dir.filePath("sem/pasta/ORBEL.ini"), "x"), OrbelError);
+    EXPECT_FALSE(QFile::exists(dir.filePath("sem")));
+}
+
 TEST(Win1252, RoundTripsTheHighRangeAndReplacesTheUnrepresentable)
 {
     const QString texto = QString::fromUtf8("São João — “aspas” € ção");

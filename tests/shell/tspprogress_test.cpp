@@ -1,3 +1,4 @@
+#include "shell/formatacao.h"
 #include "shell/janelaprogressotexto.h"
 #include "shell/scriptedui.h"
 #include "shell/tspprogress.h"
@@ -69,7 +70,7 @@ TEST(ProgressRunner, RefreshesAboutFiveHundredTimesAndKeepsThePosition)
     EXPECT_TRUE(q.Execute());
     EXPECT_EQ(ui.exibido.incs.at(3), QString("3/10"));
     EXPECT_EQ(ui.exibido.barras.last(), 100); // beyond the estimate the bar stays full
-    EXPECT_EQ(TSPProgress::formataDuracao(qint64(25) * 3600 * 1000 + 61000), QString("01:01:01"));
+    EXPECT_EQ(Formatacao::duracao(qint64(25) * 3600 * 1000 + 61000), QString("01:01:01"));
 }
 
 TEST(ProgressRunner, MissingCountFailsAndCancellationAsks)

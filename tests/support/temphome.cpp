@@ -2,7 +2,7 @@
 
 #include "app/setupcommand.h"
 #include "shell/diretorios.h"
-#include "shell/win1252.h"
+#include "shell/inifile.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -14,6 +14,10 @@ namespace
 
 const QString &modelo()
 {
+    // made once per test run by the test driver (see tests/CMakeLists.txt)
+    static const QString feito = qEnvironmentVariable("ORBEL_TEST_MODELO");
+    if (!feito.isEmpty() && QFile::exists(feito + QStringLiteral("/bd/ORBEL.GDB")))
+        return feito;
     static QTemporaryDir dir;
     static bool pronto = false;
     if (!pronto) {
@@ -68,11 +72,7 @@ TempHome TempHome::seeded()
     const QString origem = modelo();
     TempHome h;
     copiaPasta(origem, h.path());
-    QFile ini(h.ini());
-    if (ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        ini.write(Win1252::encode(QStringLiteral("[ORBEL]\r\nDatabase=%1\r\nBackup=\r\nRestore=\r\n\r\n"
-                                                 "[Ativos]\r\nUltimo=\r\n\r\n[Retornos]\r\nUltimo=\r\n")
-                                      .arg(h.banco())));
+    CriaOrbelIni(h.ini(), h.banco());
     return h;
 }
 

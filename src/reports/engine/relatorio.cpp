@@ -329,17 +329,17 @@ struct Relatorio::Montagem {
     int x0 = Margem, y = Margem, yConteudo = Margem, limite = 0;
     bool paginaAberta = false, emCabecalhos = false;
     int contagemTotal = 0;
-    std::vector<int> contagemGrupo;
-    std::vector<char> grupoAberto;
-    std::vector<QVariant> valorGrupo;
+    std::vector<int> contagemGrupo{};
+    std::vector<char> grupoAberto{};
+    std::vector<QVariant> valorGrupo{};
     struct Soma {
         Elemento *elemento;
         int grupo; // -1: the whole report
         int campo = -1;
         double total = 0;
     };
-    std::vector<Soma> somas;
-    QHash<const Elemento *, int> indiceSoma;
+    std::vector<Soma> somas{};
+    QHash<const Elemento *, int> indiceSoma{};
 };
 
 int Relatorio::contagem(const Grupo *escopo) const
