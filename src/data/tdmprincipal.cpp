@@ -1,5 +1,6 @@
 #include "data/tdmprincipal.h"
 
+#include "data/aguarde.h"
 #include "data/executasql.h"
 #include "data/fbconexao.h"
 #include "shell/conversao.h"
@@ -30,12 +31,6 @@ const char *const kIndices[] = {
     "IDX_MUNIC_IE_NOME ",         "DECLARACOES_IE  ",
     "DECLARACOES_MUNIC_CODIGO  ", "DECLARACOES_EXERCICIO  ",
     "IDX_VAF_MUDANCA_MUNIC_1  ",  "IDX_DEC_SIMEI_1  ",
-};
-
-// Closes the wait message on every path.
-struct FechaAguarde {
-    TdmPrincipal &dm;
-    ~FechaAguarde() { dm.MostraAguarde(QString()); }
 };
 
 } // namespace
@@ -115,8 +110,7 @@ void TdmPrincipal::fatal(const QString &titulo, const QString &texto)
 
 void TdmPrincipal::Inicia()
 {
-    FechaAguarde fecha{*this};
-    MostraAguarde(QStringLiteral("Carregando tabelas do sistema... aguarde."));
+    const Aguarde aguarde(*this, QStringLiteral("Carregando tabelas do sistema... aguarde."));
     Conectar();
     DesligaDetalhesDeclaracao();
     HabilitaIndices(true);
@@ -298,10 +292,10 @@ void TdmPrincipal::GravaParametro(const QString &chave, const QString &valor)
 
 void TdmPrincipal::HabilitaIndices(bool ativar)
 {
-    FechaAguarde fecha{*this};
+    Aguarde aguarde(*this);
     const QSqlDatabase db = MainConnection();
     if (ativar) {
-        MostraAguarde(QStringLiteral("Habilitando índices... aguarde."));
+        aguarde.mostra(QStringLiteral("Habilitando índices... aguarde."));
         m_ui.processaEventos();
         try {
             for (const char *indice : kIndices) {
@@ -315,7 +309,7 @@ void TdmPrincipal::HabilitaIndices(bool ativar)
                           UserInterface::Ok);
         }
     } else {
-        MostraAguarde(QStringLiteral("Desabilitando índices... aguarde."));
+        aguarde.mostra(QStringLiteral("Desabilitando índices... aguarde."));
         for (const char *indice : kIndices) {
             ExecutaSql(db,
                        QStringLiteral("ALTER INDEX ") + QLatin1String(indice) + QStringLiteral("INACTIVE "));

@@ -60,6 +60,8 @@ class TSPProgress
 
     // True when the work ended normally; false when it was cancelled or failed (shown to the user).
     bool Execute();
+    // Whether the last Execute ended because the user confirmed a cancellation.
+    bool cancelado() const { return m_cancelado; }
     void Increment(int n = 1);
 
     // Display texts, as the window shows them (exposed for the views and tests).
@@ -76,5 +78,6 @@ class TSPProgress
     int m_posicao = 0;
     int m_contador = 0;
     int m_redesenhos = 0;
+    bool m_cancelado = false;
     QDateTime m_inicio;
 };
