@@ -100,6 +100,14 @@ void CapturaArquivos::estado(bool ocupado)
 
 bool CapturaArquivos::Captura(int tipo, const QString &arquivo)
 {
+    // the unpacked file is only read during the capture: it must not stay in the scratch folder
+    struct EsvaziaTemp {
+        ~EsvaziaTemp()
+        {
+            if (QFileInfo(DiretorioTemp()).isDir())
+                EsvaziaDiretorio(DiretorioTemp());
+        }
+    } esvazia;
     try {
         return executa(tipo, arquivo);
     } catch (const std::exception &e) {
@@ -273,7 +281,12 @@ void CapturaArquivos::descompacta(const QString &arquivo)
             throw OrbelError(QStringLiteral("Não foi possível criar a pasta ") + temp);
         EsvaziaDiretorio(DiretorioTemp());
         ZipEngine zip;
-        zip.extrai(arquivo, DiretorioTemp());
+        // a whole state's return is some 200 MB of text; an entry five times that is no state file
+        constexpr qint64 kMaximoTexto = qint64(1) << 30;
+        zip.extrai(arquivo, DiretorioTemp(), kMaximoTexto);
+    } catch (const ArquivoCompactadoRecusado &e) {
+        // refused before a byte was written: the clerk learns why
+        throw OrbelError(QStringLiteral("Falha ao descompactar os arquivos\r\n") + e.message());
     } catch (const std::exception &) {
         throw OrbelError(QStringLiteral("Falha ao descompactar os arquivos"));
     }

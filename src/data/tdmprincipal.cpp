@@ -10,6 +10,7 @@
 #include "shell/userinterface.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QUuid>
@@ -32,6 +33,42 @@ const char *const kIndices[] = {
     "DECLARACOES_MUNIC_CODIGO  ", "DECLARACOES_EXERCICIO  ",
     "IDX_VAF_MUDANCA_MUNIC_1  ",  "IDX_DEC_SIMEI_1  ",
 };
+
+// The engine's text is English and terse: the clerk's sentence follows it, saying what is wrong and
+// what to do.
+QString explicaFalhaConexao(const QString &caminho, const QString &erro)
+{
+    QString frase;
+    const bool local = !caminho.contains(u':') || QFileInfo(caminho).isAbsolute();
+    const QFileInfo arquivo(caminho);
+    const QString nome = QDir::toNativeSeparators(arquivo.filePath());
+    if (local && arquivo.isDir())
+        frase = QStringLiteral("O caminho %1 é uma pasta, não o arquivo do banco de dados. Informe o arquivo "
+                               "(por exemplo bd/ORBEL.GDB) em [ORBEL] Database no ORBEL.ini.")
+                    .arg(nome);
+    else if (local && !arquivo.exists())
+        frase = QStringLiteral("O arquivo do banco de dados %1 não existe.").arg(nome);
+    else if (local && !arquivo.isWritable())
+        frase =
+            QStringLiteral("O arquivo do banco de dados %1 não pode ser gravado: verifique se ele é somente "
+                           "leitura ou se o usuário tem permissão na pasta.")
+                .arg(nome);
+    else if (erro.contains(QLatin1String("\"lock\" operation")) ||
+             erro.contains(QLatin1String("already opened")) ||
+             erro.contains(QLatin1String("lock time-out")) || erro.contains(QLatin1String("in use")))
+        frase =
+            QStringLiteral("O banco de dados %1 está em uso por outro programa, provavelmente outro ORBEL "
+                           "aberto. Feche-o e tente novamente.")
+                .arg(nome);
+    else if (erro.contains(QLatin1String("not a valid database")) ||
+             erro.contains(QLatin1String("size is less than expected")) ||
+             erro.contains(QLatin1String("on-disk structure")) ||
+             erro.contains(QLatin1String("wrong page type")))
+        frase = QStringLiteral("O arquivo %1 não é um banco de dados do ORBEL, ou está danificado. Confira o "
+                               "caminho em [ORBEL] Database no ORBEL.ini ou restaure uma cópia de segurança.")
+                    .arg(nome);
+    return frase.isEmpty() ? QString() : QStringLiteral("\r\n") + frase;
+}
 
 } // namespace
 
@@ -136,19 +173,9 @@ void TdmPrincipal::Conectar()
         db.setDatabaseName(caminho.trimmed());
         db.setUserName(QString::fromLatin1(Usuario));
         db.setPassword(QString::fromLatin1(Senha));
-        if (!db.open()) {
-            // the engine's text is English and terse: say first, in the clerk's words, what is wrong with the
-            // file
-            QString causa;
-            const QFileInfo arquivo(caminho.trimmed());
-            if (!caminho.contains(u':') && !arquivo.exists())
-                causa =
-                    QStringLiteral("O arquivo do banco de dados %1 não existe.\r\n").arg(arquivo.filePath());
-            else if (!caminho.contains(u':') && !arquivo.isWritable())
-                causa = QStringLiteral("O arquivo do banco de dados %1 não pode ser gravado.\r\n")
-                            .arg(arquivo.filePath());
-            throw OrbelError(causa + db.lastError().text());
-        }
+        if (!db.open())
+            throw OrbelError(db.lastError().text() +
+                             explicaFalhaConexao(caminho.trimmed(), db.lastError().text()));
         AposConectar();
         m_sqlQuery = std::make_unique<QSqlQuery>(db);
         m_sqlRel = std::make_unique<QSqlQuery>(db);
@@ -161,7 +188,13 @@ void TdmPrincipal::Conectar()
         abreTabelas();
         aplicaAtualizacoesEstrutura();
     } catch (const std::exception &e) {
-        fatal(QStringLiteral("Erro ao abrir tabelas do banco"), mensagemDe(e));
+        QString texto = mensagemDe(e);
+        if (texto.contains(QLatin1String("Table unknown"), Qt::CaseInsensitive))
+            texto +=
+                QStringLiteral("\r\nO banco de dados %1 não é um banco do ORBEL: faltam as suas tabelas. "
+                               "Confira o caminho em [ORBEL] Database no ORBEL.ini.")
+                    .arg(MainConnection().databaseName());
+        fatal(QStringLiteral("Erro ao abrir tabelas do banco"), texto);
     }
 }
 

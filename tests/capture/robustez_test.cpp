@@ -8,6 +8,7 @@
 #include "support/capturateste.h"
 #include "support/temphome.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -18,6 +19,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <zip.h>
 
 namespace
 {
@@ -530,4 +532,82 @@ TEST(CaptureRobustness, ADeclarationBeforeAnyStartGetsTheFirstNumberAndProgressS
     BancoDeTeste b(c.home.banco());
     EXPECT_EQ(b.conta("DECLARACOES"), 1);
     EXPECT_EQ(b.conta("DECLARACOES", "DEC_ID = 1"), 1);
+}
+
+TEST(CaptureRobustness, TextOutsideTheCodePagesCapitalsIsCapturedAsIs)
+{
+    Captura c;
+    const QString nome = QString::fromUtf8("CAFÉ ƒ µ ß ÿ");
+    GravaZipCaptura(c.home.arquivo("AT00124.zip"), {LinhaAtivoTeste("1", "001", "C1", nome).texto(),
+                                                    LinhaAtivoTeste("2", "001", "C2").texto()});
+    ASSERT_TRUE(c.captura(CapturaArquivos::Ativos, c.home.arquivo("AT00124.zip")))
+        << c.ui.textos().join(" | ").toStdString();
+    BancoDeTeste b(c.home.banco());
+    EXPECT_EQ(b.conta("ATIVOS"), 2);
+    EXPECT_EQ(b.valor("SELECT NOMECOMER FROM ATIVOS WHERE IE = '1'").toString(),
+              QString::fromUtf8("CAFÉ ƒ µ ß Ÿ"));
+}
+
+namespace
+{
+// An archive made with entries of the given stored names (folders included) and contents.
+void zipComEntradas(const QString &zip, const QList<QPair<QString, QByteArray>> &entradas)
+{
+    QFile::remove(zip);
+    int erro = 0;
+    zip_t *z = zip_open(QFile::encodeName(zip).constData(), ZIP_CREATE, &erro);
+    ASSERT_TRUE(z);
+    for (const auto &[nome, dados] : entradas) {
+        void *copia = malloc(size_t(dados.size()));
+        memcpy(copia, dados.constData(), size_t(dados.size()));
+        zip_source_t *s = zip_source_buffer(z, copia, zip_uint64_t(dados.size()), 1);
+        const zip_int64_t i = zip_file_add(z, nome.toUtf8().constData(), s, ZIP_FL_ENC_UTF_8);
+        ASSERT_GE(i, 0);
+        zip_set_file_compression(z, zip_uint64_t(i), ZIP_CM_STORE, 0);
+    }
+    ASSERT_EQ(zip_close(z), 0);
+}
+} // namespace
+
+TEST(CaptureRobustness, ArchivesThatWouldFillTheDiskOrOverwriteThemselvesAreRefusedAndTempIsEmptied)
+{
+    Captura c;
+    const QByteArray linha = LinhaAtivoTeste("1", "001", "C1").texto().toLatin1() + "\r\n";
+    // two entries that land on the same name once their folders are dropped
+    const QString dois = c.home.arquivo("AT00124.zip");
+    zipComEntradas(dois, {{"a/PT00124.txt", linha}, {"b/PT00124.txt", "lixo\r\n"}});
+    EXPECT_FALSE(c.captura(CapturaArquivos::Ativos, dois));
+    EXPECT_TRUE(
+        c.ui.textos().last().startsWith("Falha ao descompactar os arquivos\r\nO arquivo compactado "
+                                        "AT00124.zip tem duas entradas que seriam gravadas como PT00124.txt"))
+        << c.ui.textos().last().toStdString();
+    EXPECT_TRUE(QDir(DiretorioTemp()).entryList(QDir::Files).isEmpty());
+
+    // an entry that says it expands to 2 GB: refused before a byte is written
+    const QString bomba = c.home.arquivo("AT00224.zip");
+    zipComEntradas(bomba, {{"PT00224.txt", linha}});
+    QFile f(bomba);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    const qsizetype central = bytes.indexOf(QByteArray("PK\x01\x02", 4));
+    ASSERT_GT(central, 0);
+    const quint32 enorme = 0x7FFFFFFF;
+    memcpy(bytes.data() + central + 24, &enorme, 4); // the uncompressed size of the central directory
+    f.seek(0);
+    f.write(bytes);
+    f.close();
+    c.ui.limpa();
+    EXPECT_FALSE(c.captura(CapturaArquivos::Ativos, bomba));
+    EXPECT_TRUE(
+        c.ui.textos().last().contains("A entrada PT00224.txt do arquivo compactado AT00224.zip se expande "
+                                      "em 2047 MB"))
+        << c.ui.textos().last().toStdString();
+    EXPECT_EQ(BancoDeTeste(c.home.banco()).conta("ATIVOS"), 0);
+
+    // a capture that succeeds leaves no file behind in temp/ either
+    zipComEntradas(c.home.arquivo("AT00324.zip"), {{"pasta/PT00324.txt", linha}});
+    c.ui.limpa();
+    EXPECT_TRUE(c.captura(CapturaArquivos::Ativos, c.home.arquivo("AT00324.zip")))
+        << c.ui.textos().join(" | ").toStdString();
+    EXPECT_TRUE(QDir(DiretorioTemp()).entryList(QDir::Files).isEmpty());
 }
