@@ -111,6 +111,7 @@ double linhaDeBase(int n)
                 ins.setTexto(p, QStringLiteral("12345.67"));
             ins.executa();
         }
+        tx.conclui();
     }
     return t.elapsed() / 1000.0;
 }

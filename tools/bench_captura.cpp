@@ -265,6 +265,7 @@ Medida linhaDeBase(const QString &pasta, const Estado &e, const Captura &c)
                     ins.setTexto(chave, QStringLiteral("%1").arg((i + 1) % 1000, 3, 10, QLatin1Char('0')));
                 ins.executa();
             }
+            tx.conclui();
         }
         ns += t.nsecsElapsed();
         cpu += tempoCpu() - cpu0;

@@ -25,6 +25,14 @@ int ExecutaSetup(const OpcoesSetup &opcoes, QString *mensagem)
                         .arg(banco);
         return 1;
     }
+    // what this run creates, so that a failure takes it away again (a half-made home would be taken
+    // for an installed one)
+    QStringList criados;
+    for (const QString &p :
+         {QString(), QStringLiteral("/bd"), QStringLiteral("/temp"), QStringLiteral("/bin"),
+          QStringLiteral("/Backup"), QStringLiteral("/ORBEL.ini"), QStringLiteral("/ORBEL.HLP")})
+        if (!QFileInfo::exists(home + p))
+            criados << home + p;
     try {
         for (const char *pasta : {"bd", "temp", "bin", "Backup"})
             if (!QDir().mkpath(home + u'/' + QLatin1String(pasta)))
@@ -43,6 +51,12 @@ int ExecutaSetup(const OpcoesSetup &opcoes, QString *mensagem)
         CriaBancoOrbel(banco, ano);
     } catch (const std::exception &e) {
         *mensagem = mensagemDe(e);
+        for (auto it = criados.crbegin(); it != criados.crend(); ++it) {
+            if (QFileInfo(*it).isDir())
+                QDir(*it).removeRecursively();
+            else
+                QFile::remove(*it);
+        }
         return 1;
     }
     *mensagem = QStringLiteral("Pasta do ORBEL criada em %1 (ano base %2).").arg(home).arg(ano);

@@ -34,4 +34,10 @@ inline QString texto(QStringView linha, int primeira, int ultima)
     return campo(linha, primeira, ultima).trimmed().toString();
 }
 
+// The field as it stands, blanks included.
+inline QString bruto(QStringView linha, int primeira, int ultima)
+{
+    return campo(linha, primeira, ultima).toString();
+}
+
 } // namespace CamposFixos

@@ -4,7 +4,9 @@
 #include "capture/importaativos.h"
 #include "capture/importaretorno.h"
 #include "capture/verificaretorno.h"
+#include "data/aguarde.h"
 #include "data/executasql.h"
+#include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
 #include "shell/conversao.h"
 #include "shell/diretorios.h"
@@ -27,11 +29,14 @@ QString secao(int tipo)
     return tipo == CapturaArquivos::Retorno ? QStringLiteral("Retornos") : QStringLiteral("Ativos");
 }
 
-// Keeps the wait message closed on every path.
-struct FechaAguarde {
-    UserInterface &ui;
-    ~FechaAguarde() { ui.aguarde(QString()); }
-};
+// How a run inside the progress runner ended: a failure shown by the runner, a cancellation
+// confirmed in it, or what the import itself said (read once the run is over, hence by reference).
+ResultadoCarga desfecho(TSPProgress &progresso, const ResultadoCarga &daImportacao)
+{
+    if (progresso.Execute())
+        return daImportacao;
+    return progresso.cancelado() ? ResultadoCarga::Interrompida : ResultadoCarga::Falhou;
+}
 
 } // namespace
 
@@ -95,6 +100,14 @@ void CapturaArquivos::estado(bool ocupado)
 
 bool CapturaArquivos::Captura(int tipo, const QString &arquivo)
 {
+    // the unpacked file is only read during the capture: it must not stay in the scratch folder
+    struct EsvaziaTemp {
+        ~EsvaziaTemp()
+        {
+            if (QFileInfo(DiretorioTemp()).isDir())
+                EsvaziaDiretorio(DiretorioTemp());
+        }
+    } esvazia;
     try {
         return executa(tipo, arquivo);
     } catch (const std::exception &e) {
@@ -145,6 +158,10 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
         fase(Descompactacao);
         descompacta(arquivo);
         fase(Verificacao);
+        // the replacement's deletions and the import are one transaction, committed only once the
+        // file was read to its end: a capture that does not complete changes nothing
+        TransacaoEmLote transacao(m_dm.MainConnection(), 0);
+        ctx.transacao = &transacao;
         if (tipo == Retorno) {
             try {
                 QString tipoIndice;
@@ -160,13 +177,16 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
                         resultado = ProgressImportaRetornoExecute(ctx, p, tipoIndice);
                     };
                     fase(Importacao);
-                    completa = progresso.Execute() && resultado == ResultadoCarga::Completa;
+                    completa = encerraTransacao(ctx, desfecho(progresso, resultado));
                     GravaUltimoArquivo(Retorno, QFileInfo(arquivo).fileName());
                     fase(Resumo);
                     GeraResumo(m_dm);
                 }
             } catch (const std::exception &e) {
-                throw OrbelError(QStringLiteral("Falha ao importa retorno \r\n") + mensagemDe(e));
+                QString texto = QStringLiteral("Falha ao importa retorno \r\n") + mensagemDe(e);
+                if (transacao.aberta() && transacao.linhas() > 0 && !texto.contains(BancoNaoAlterado()))
+                    texto += QStringLiteral("\r\n") + BancoNaoAlterado();
+                throw OrbelError(texto);
             }
         } else {
             const auto verificacao = VerificaAtivos(ctx);
@@ -181,7 +201,7 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
                     resultado = ProgressoImportaAtivosExecute(ctx, p);
                 };
                 fase(Importacao);
-                completa = progresso.Execute() && resultado == ResultadoCarga::Completa;
+                completa = encerraTransacao(ctx, desfecho(progresso, resultado));
                 fase(Resumo);
                 GeraResumo(m_dm);
             }
@@ -194,9 +214,8 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
     m_ui.processaEventos();
 
     {
-        FechaAguarde fecha{m_ui};
+        const Aguarde aguarde(m_dm, QStringLiteral("Atualizações finais... aguarde."));
         fase(AtualizacoesFinaisFase);
-        m_ui.aguarde(QStringLiteral("Atualizações finais... aguarde."));
         AtualizacoesFinais();
     }
     m_ui.aguarde(QStringLiteral("Organizando base... aguarde."));
@@ -210,9 +229,51 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
     return true;
 }
 
+bool CapturaArquivos::encerraTransacao(ContextoCaptura &ctx, ResultadoCarga resultado)
+{
+    TransacaoEmLote &tx = ctx.tx();
+    const bool leuTudo = resultado == ResultadoCarga::Completa && ctx.registrosLidos > 0;
+    if (!leuTudo) {
+        tx.desfaz();
+        // a failed line or run was already told by the import or the runner, with its line
+        if (resultado == ResultadoCarga::Interrompida)
+            m_ui.informa(QStringLiteral("Captura de arquivos"),
+                         QStringLiteral("Captura interrompida. ") +
+                             DescreveLinha(ctx.linhaAtual, QString(), QString()) + u' ' + BancoNaoAlterado());
+        else if (resultado == ResultadoCarga::Completa)
+            m_ui.erro(QString(),
+                      QStringLiteral("Nenhum registro foi lido do arquivo. ") + BancoNaoAlterado());
+        ctx.transacao = nullptr;
+        return false;
+    }
+    try {
+        const Aguarde aguarde(m_dm, QStringLiteral("Gravando a captura... aguarde."));
+        tx.conclui();
+    } catch (const std::exception &e) {
+        ctx.transacao = nullptr;
+        throw OrbelError(QStringLiteral("Não foi possível gravar a captura no banco de dados.\r\n") +
+                         mensagemDe(e) + QStringLiteral("\r\n") + BancoNaoAlterado());
+    }
+    ctx.transacao = nullptr;
+    if (ctx.esvaziouBase) {
+        // as after a clean-up: every shared set is read again
+        m_dm.Desconectar();
+        m_dm.Conectar();
+    } else {
+        // the shared summary sets show what is stored now
+        const QSqlDatabase db = m_dm.MainConnection();
+        for (ClientDataSet *cds :
+             {&m_dm.cdsMunic_Totais, &m_dm.cdsMunic_Indices, &m_dm.cdsMunic_VafA, &m_dm.cdsMunic_VafB}) {
+            cds->close();
+            cds->open(db);
+        }
+    }
+    return true;
+}
+
 void CapturaArquivos::descompacta(const QString &arquivo)
 {
-    FechaAguarde fecha{m_ui};
+    const Aguarde aguarde(m_dm);
     try {
         m_ui.aguarde(QStringLiteral("Descompactando arquivo..."));
         const QString temp = DiretorioSistema() + QStringLiteral("temp");
@@ -220,7 +281,12 @@ void CapturaArquivos::descompacta(const QString &arquivo)
             throw OrbelError(QStringLiteral("Não foi possível criar a pasta ") + temp);
         EsvaziaDiretorio(DiretorioTemp());
         ZipEngine zip;
-        zip.extrai(arquivo, DiretorioTemp());
+        // a whole state's return is some 200 MB of text; an entry five times that is no state file
+        constexpr qint64 kMaximoTexto = qint64(1) << 30;
+        zip.extrai(arquivo, DiretorioTemp(), kMaximoTexto);
+    } catch (const ArquivoCompactadoRecusado &e) {
+        // refused before a byte was written: the clerk learns why
+        throw OrbelError(QStringLiteral("Falha ao descompactar os arquivos\r\n") + e.message());
     } catch (const std::exception &) {
         throw OrbelError(QStringLiteral("Falha ao descompactar os arquivos"));
     }

@@ -42,6 +42,9 @@ class CapturaArquivos
   private:
     bool executa(int tipo, const QString &arquivo);
     void descompacta(const QString &arquivo);
+    // Commits the capture when its file was read to its end, otherwise rolls it back and says so;
+    // true when committed.
+    bool encerraTransacao(ContextoCaptura &ctx, ResultadoCarga resultado);
     void AtualizacoesFinais();
     void estado(bool ocupado);
     void fase(Fase f);

@@ -1,5 +1,6 @@
 #include "capture/conversoesretorno.h"
 
+#include "capture/camposfixos.h"
 #include "shell/conversao.h"
 #include "shell/orbelerror.h"
 
@@ -67,6 +68,11 @@ double Valor(QStringView texto)
     QString c = t.toString();
     c.replace(u',', u'.');
     return c.toDouble();
+}
+
+double ValorEm(QStringView linha, int primeira, int ultima)
+{
+    return Valor(CamposFixos::campo(linha, primeira, ultima));
 }
 
 QString FlagSN(QStringView texto)

@@ -14,6 +14,8 @@ namespace ConversoesRetorno
 
 // Leading/trailing blanks, a sign, digits, a decimal comma and an exponent; nothing else.
 double Valor(QStringView texto);
+// The amount at positions primeira..ultima of a line (1-based, inclusive).
+double ValorEm(QStringView linha, int primeira, int ultima);
 // Trimmed; anything other than "S" becomes "N".
 QString FlagSN(QStringView texto);
 // Trimmed, then every double quote removed.

@@ -1,7 +1,9 @@
 #include "capture/importaativos.h"
 
 #include "capture/camposfixos.h"
+#include "capture/conferetipoarquivo.h"
 #include "capture/linhaativo.h"
+#include "data/aguarde.h"
 #include "data/executasql.h"
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
@@ -49,17 +51,12 @@ bool pergunta(UserInterface &ui, const QString &texto)
 
 } // namespace
 
-void ExcluiAtivosMunicipio(TdmPrincipal &dm, const QString &municipio)
+void ExcluiAtivosMunicipio(TransacaoEmLote &tx, TdmPrincipal &dm, const QString &municipio)
 {
-    dm.MostraAguarde(QStringLiteral("Excluindo ativos do município..."));
-    try {
-        ExecutaSql(dm.MainConnection(), QStringLiteral("DELETE FROM ATIVOS WHERE MUNIC_CODIGO = ?"),
-                   {municipio});
-    } catch (...) {
-        dm.MostraAguarde(QString());
-        throw;
-    }
-    dm.MostraAguarde(QString());
+    const Aguarde aguarde(dm, QStringLiteral("Excluindo ativos do município..."));
+    InsercaoEmLote c(tx, QStringLiteral("DELETE FROM ATIVOS WHERE MUNIC_CODIGO = ?"));
+    c.setTexto(0, municipio);
+    c.executa();
 }
 
 bool ExisteAtivoCNPJ(TdmPrincipal &dm, const QString &cnpj)
@@ -80,16 +77,13 @@ Verificacao VerificaAtivos(ContextoCaptura &ctx)
         ctx.ui.erro(QString(), QStringLiteral("Arquivo ") + arquivo + QStringLiteral(" não existe!"));
         return {false, 0};
     }
+    ConfereTipoArquivo(ctx.dm, arquivo, QFileInfo(ctx.arquivo).fileName(), false);
     // an estimate of 466 bytes a line, never below one line: a small file must not fail for its size
     Verificacao v{true, int(std::max<qint64>(1, TdmPrincipal::TamanhoArquivo(arquivo) / 466))};
 
     QStringList municipios;
     {
-        ctx.dm.MostraAguarde(QStringLiteral("Lendo arquivo de ativos..."));
-        struct Fecha {
-            TdmPrincipal &dm;
-            ~Fecha() { dm.MostraAguarde(QString()); }
-        } fecha{ctx.dm};
+        const Aguarde aguarde(ctx.dm, QStringLiteral("Lendo arquivo de ativos..."));
         LeitorLinhas leitor(arquivo);
         QString linha;
         while (municipios.size() < 2 && leitor.proxima(linha)) {
@@ -111,7 +105,7 @@ Verificacao VerificaAtivos(ContextoCaptura &ctx)
             if (!pergunta(ctx.ui, QStringLiteral("Já existem dados deste município na base de dados.\r"
                                                  "Deseja apagá-los e importar os dados novamente?")))
                 return {false, v.contagemEsperada};
-            ExcluiAtivosMunicipio(ctx.dm, municipios.first());
+            ExcluiAtivosMunicipio(ctx.tx(), ctx.dm, municipios.first());
         }
     } else if (municipios.size() == 2) {
         QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT COUNT(ATIVOS.IE) FROM ATIVOS"));
@@ -120,7 +114,13 @@ Verificacao VerificaAtivos(ContextoCaptura &ctx)
             if (!pergunta(ctx.ui, QStringLiteral("Já existem dados de municípios na base de dados.\r"
                                                  "Deseja apagá-los e importar os dados novamente?")))
                 return {false, v.contagemEsperada};
-            EsvaziaBase(ctx.dm, QStringLiteral("A"));
+            // the clean-up's statement, in the capture's transaction: committed with the import
+            const Aguarde aguarde(ctx.dm, QStringLiteral("Limpando base de dados..."));
+            for (const QString &sql : ComandosEsvaziaBase(QStringLiteral("A"))) {
+                InsercaoEmLote c(ctx.tx(), sql);
+                c.executa();
+            }
+            ctx.esvaziouBase = true;
         }
     }
     return v;
@@ -138,19 +138,20 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
     if (config.VersaoTeste)
         config.GravaLog(QStringLiteral("Captura de Ativos. Hora de início: ") + agora());
 
-    const QSqlDatabase db = ctx.dm.MainConnection();
-    // one lookup a line, in memory: the CNPJs stored now and the ones inserted by this run
+    TransacaoEmLote &transacao = ctx.tx();
+    // one lookup a line, in memory: the CNPJs stored now (the replaced ones already gone, in this
+    // transaction) and the ones inserted by this run
     QSet<QString> cnpjs;
     {
-        QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT CNPJ FROM ATIVOS WHERE CNPJ IS NOT NULL"));
-        while (q.next())
-            cnpjs.insert(q.value(0).toString());
+        InsercaoEmLote q(transacao, QStringLiteral("SELECT CNPJ FROM ATIVOS WHERE CNPJ IS NOT NULL"));
+        q.executa();
+        while (q.proxima())
+            cnpjs.insert(q.texto(0));
     }
 
     ResultadoCarga resultado = ResultadoCarga::Completa;
     std::set<QString> municipios;
     {
-        TransacaoEmLote transacao(db);
         InsercaoEmLote insercao(transacao, kInsert);
         std::array<int, LinhaAtivo::TotalColunas> indices;
         for (int c = 0; c < LinhaAtivo::TotalColunas; ++c)
@@ -159,9 +160,11 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
         LeitorLinhas leitor(arquivo);
         QString bruta;
         while (!ctx.pedidoParada && leitor.proxima(bruta)) {
+            ctx.linhaAtual = leitor.numeroLinha();
             ctx.ui.processaEventos();
             const QStringView linha = CamposFixos::aparaLinha(bruta);
             if (!linha.isEmpty()) {
+                ++ctx.registrosLidos;
                 LinhaAtivo a;
                 try {
                     a = LinhaAtivo::le(linha);
@@ -179,8 +182,6 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
                 } catch (const EAbortProgress &) {
                     throw;
                 } catch (const std::exception &e) {
-                    // what was written before this line stays
-                    transacao.confirma();
                     QString diagnostico = QStringLiteral(
                         "GENTILEZA ENVIAR O PRINT COM ESTE ERRO PARA O SETOR DE DESENVOLVIMENTO.\n\r");
                     for (int c = 0; c < LinhaAtivo::TotalColunas; ++c) {
@@ -190,14 +191,18 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
                             QLatin1String(LinhaAtivo::nome(c)) + QStringLiteral("   -   ") + a.valores[c];
                     }
                     ctx.ui.mensagem(QString(), diagnostico, UserInterface::Icone::Nenhum, UserInterface::Ok);
+                    const QString ie = CamposFixos::campo(linha, 1, 13).trimmed().toString();
                     const QString log =
                         agora() + QStringLiteral(" - ") +
-                        QStringLiteral("Importação de ativos, linha do IE ") + a[LinhaAtivo::IE] +
-                        QStringLiteral(" [{D8D317D6-7DFF-488A-BF74-D04F21F48115}] - ") + mensagemDe(e);
+                        QStringLiteral("Importação de ativos, linha %1 do IE ").arg(leitor.numeroLinha()) +
+                        a[LinhaAtivo::IE] + QStringLiteral(" [{D8D317D6-7DFF-488A-BF74-D04F21F48115}] - ") +
+                        mensagemDe(e);
                     config.GravaLog(log);
                     ctx.ui.mensagem(QString(), log, UserInterface::Icone::Nenhum, UserInterface::Ok);
-                    ctx.ui.erro(QString(),
-                                CamposFixos::campo(linha, 1, 13).trimmed().toString() + u' ' + mensagemDe(e));
+                    // nothing of this capture stays: the flow rolls it back
+                    ctx.ui.erro(QString(), ie + u' ' + mensagemDe(e) + QStringLiteral("\r\n") +
+                                               DescreveLinha(leitor.numeroLinha(), QString(), ie) + u' ' +
+                                               BancoNaoAlterado());
                     ctx.pedidoParada = true;
                     resultado = ResultadoCarga::Falhou;
                     continue;
@@ -207,16 +212,19 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
         }
         if (resultado == ResultadoCarga::Completa && ctx.pedidoParada)
             resultado = ResultadoCarga::Interrompida;
-        transacao.confirma();
     }
 
-    for (const QString &m : municipios) {
-        QSqlQuery q = ExecutaSql(
-            db, QStringLiteral("SELECT MUNIC_CODIGO FROM MUNIC_TOTAIS WHERE (MUNIC_CODIGO = ?)"), {m});
-        const bool existe = q.next();
-        q.finish();
-        if (!existe)
-            ExecutaSql(db, QStringLiteral("INSERT INTO MUNIC_TOTAIS (MUNIC_CODIGO) VALUES (?) "), {m});
+    // only a file read to its end is kept, so only then its municipalities get their totals row
+    if (resultado == ResultadoCarga::Completa) {
+        InsercaoEmLote totais(
+            transacao, QStringLiteral("INSERT INTO MUNIC_TOTAIS (MUNIC_CODIGO) SELECT CAST(? AS VARCHAR(3)) "
+                                      "FROM RDB$DATABASE WHERE NOT EXISTS (SELECT MUNIC_CODIGO FROM "
+                                      "MUNIC_TOTAIS WHERE MUNIC_CODIGO = ?)"));
+        for (const QString &m : municipios) {
+            totais.setTexto(0, m);
+            totais.setTexto(1, m);
+            totais.executa();
+        }
     }
     if (ctx.gravaUltimoArquivo)
         ctx.gravaUltimoArquivo(0, QFileInfo(ctx.arquivo).fileName());

@@ -6,6 +6,7 @@
 #include "capture/registrosdeclaracao.h"
 #include "capture/registrosmunicipio.h"
 #include "capture/tiporegistro.h"
+#include "data/aguarde.h"
 #include "data/executasql.h"
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
@@ -58,7 +59,7 @@ class Importacao
 {
   public:
     Importacao(ContextoCaptura &ctx, const QString &tipoIndice)
-        : m_ctx(ctx), m_dm(ctx.dm), m_db(ctx.dm.MainConnection()), m_tipoIndice(tipoIndice), m_tx(m_db)
+        : m_ctx(ctx), m_dm(ctx.dm), m_db(ctx.dm.MainConnection()), m_tipoIndice(tipoIndice), m_tx(ctx.tx())
     {
     }
 
@@ -69,17 +70,15 @@ class Importacao
             m_ctx.ui.erro(QString(), QStringLiteral("Arquivo ") + arquivo + QStringLiteral(" não existe!"));
             throw OrbelError(QStringLiteral("Operation aborted"));
         }
-        m_dm.MostraAguarde(QStringLiteral("Preparando captura..."));
-        try {
-            preparaComandos();
-        } catch (...) {
-            m_dm.MostraAguarde(QString());
-            throw;
-        }
-        m_dm.MostraAguarde(QString());
         {
-            QSqlQuery q = ExecutaSql(m_db, QStringLiteral("SELECT MAX(DEC_ID) FROM DECLARACOES"));
-            m_proximo = (q.next() ? q.value(0).toDouble() : 0) + 1;
+            const Aguarde aguarde(m_dm, QStringLiteral("Preparando captura..."));
+            preparaComandos();
+        }
+        {
+            // in the capture's transaction: a replaced municipality's numbers are free again
+            InsercaoEmLote q(m_tx, QStringLiteral("SELECT MAX(DEC_ID) FROM DECLARACOES"));
+            q.executa();
+            m_proximo = (q.proxima() ? q.texto(0).toDouble() : 0) + 1;
         }
         m_atual = m_proximo;
         leHistoricosExistentes();
@@ -87,29 +86,37 @@ class Importacao
         // RETORNO_CODIGO: the two characters before the first "." of the archive's path
         const qsizetype ponto = m_ctx.arquivo.indexOf(u'.');
         m_retornoCodigo = ponto >= 2 ? m_ctx.arquivo.mid(ponto - 2, 2) : QString();
+        // a record 02 before any 0A still gets the current number, never 0
+        m_cabecalho[QStringLiteral("DEC_ID")] = m_atual;
+        m_cabecalho[QStringLiteral("RETORNO_CODIGO")] = m_retornoCodigo;
         limpaCabecalho();
 
         LeitorLinhas leitor(arquivo);
         QString bruta;
         while (!m_ctx.pedidoParada && leitor.proxima(bruta)) {
+            m_ctx.linhaAtual = leitor.numeroLinha();
             const QStringView linha = CamposFixos::aparaLinha(bruta);
             bool conta = true;
             if (!linha.isEmpty()) {
+                ++m_ctx.registrosLidos;
                 try {
                     conta = despacha(linha);
                 } catch (const EAbortProgress &) {
                     throw;
                 } catch (const std::exception &e) {
-                    m_tx.confirma(); // the rows before this record stay
                     m_dm.ConfigApp().GravaLog(linha.toString() + QStringLiteral("#13#10") + agora() +
                                               QStringLiteral(" - ") + mensagemDe(e));
-                    throw OrbelError(mensagemDe(e));
+                    // nothing of this capture stays: the flow rolls it back
+                    const QString ie = CamposFixos::texto(linha, 6, 18);
+                    throw OrbelError(
+                        mensagemDe(e) + QStringLiteral("\r\n") +
+                        DescreveLinha(leitor.numeroLinha(), CamposFixos::campo(linha, 1, 2).toString(), ie) +
+                        u' ' + BancoNaoAlterado());
                 }
             }
             if (conta)
                 progresso.Increment(1);
         }
-        m_tx.confirma();
         return m_ctx.pedidoParada ? ResultadoCarga::Interrompida : ResultadoCarga::Completa;
     }
 
@@ -541,20 +548,20 @@ class Importacao
 
     void leHistoricosExistentes()
     {
-        QSqlQuery q =
-            ExecutaSql(m_db,
-                       QStringLiteral("SELECT DEC_ID, MAX(HISTORICO_ID) FROM HISTORICO WHERE DEC_ID >= ? "
-                                      "GROUP BY DEC_ID"),
-                       {m_proximo});
-        while (q.next())
-            m_historicos[q.value(0).toDouble()] = q.value(1).toLongLong();
+        InsercaoEmLote q(m_tx,
+                         QStringLiteral("SELECT DEC_ID, MAX(HISTORICO_ID) FROM HISTORICO WHERE DEC_ID >= ? "
+                                        "GROUP BY DEC_ID"));
+        q.setDouble(0, m_proximo);
+        q.executa();
+        while (q.proxima())
+            m_historicos[q.texto(0).toDouble()] = q.texto(1).toLongLong();
     }
 
     ContextoCaptura &m_ctx;
     TdmPrincipal &m_dm;
     QSqlDatabase m_db;
     QString m_tipoIndice;
-    TransacaoEmLote m_tx;
+    TransacaoEmLote &m_tx;
     std::map<QString, std::unique_ptr<InsercaoEmLote>> m_comandos;
     QHash<QString, InsercaoEmLote *> m_porTabela;
     QHash<QString, InsercaoEmLote *> m_porTipo; // record classes by type

@@ -1,6 +1,7 @@
 #include "capture/linhaativo.h"
 
 #include "capture/camposfixos.h"
+#include "shell/win1252.h"
 
 namespace
 {
@@ -17,7 +18,7 @@ QString semAspas(QString s)
 // Name fields: trimmed, without double quotes, upper case, trimmed again.
 QString nomeLimpo(QStringView linha, int a, int b)
 {
-    return semAspas(texto(linha, a, b)).toUpper().trimmed();
+    return Win1252::maiusculas(semAspas(texto(linha, a, b))).trimmed();
 }
 
 // Parts trimmed, joined by one blank (empty parts too), quotes removed, upper case, trimmed.
@@ -31,7 +32,7 @@ QString compoe(QStringView linha, std::initializer_list<std::pair<int, int>> par
         primeiro = false;
         r += campo(linha, p.first, p.second).trimmed();
     }
-    return semAspas(r).toUpper().trimmed();
+    return Win1252::maiusculas(semAspas(r)).trimmed();
 }
 
 const char *const kNomes[] = {"MUNIC_CODIGO",
@@ -102,7 +103,7 @@ LinhaAtivo LinhaAtivo::le(QStringView l)
                              {80, 81},
                              {182, 231}});
     v[NRCRC] = texto(l, 293, 298);
-    v[UFCRC] = campo(l, 299, 300).toString().toUpper().trimmed();
+    v[UFCRC] = Win1252::maiusculas(campo(l, 299, 300)).trimmed();
     v[CPFCONTAD] = texto(l, 301, 311);
     v[CGCCONTAD] = texto(l, 312, 325);
     v[NOMCONTAD] = nomeLimpo(l, 326, 358);
@@ -128,9 +129,9 @@ LinhaAtivo LinhaAtivo::le(QStringView l)
     v[CNAEF_ID] = texto(l, 520, 526);
     v[DESMEMBRAMENTO] = texto(l, 527, 528);
     v[UFCONTAD] = semAspas(texto(l, 540, 541));
-    v[NOMEMUNICCONTAD] = campo(l, 542, 571).toString().toUpper().trimmed();
-    v[BAIRROCONTAD] = campo(l, 572, 591).toString().toUpper().trimmed();
-    v[BAIRROCONTRIBUINTE] = texto(l, 600, 619).toUpper().trimmed();
+    v[NOMEMUNICCONTAD] = Win1252::maiusculas(campo(l, 542, 571)).trimmed();
+    v[BAIRROCONTAD] = Win1252::maiusculas(campo(l, 572, 591)).trimmed();
+    v[BAIRROCONTRIBUINTE] = Win1252::maiusculas(texto(l, 600, 619)).trimmed();
     v[MAILRESPONSAVEL] = texto(l, 620, 669).toLower();
     v[MUNIC_ANTERIOR_CONTRIB] = texto(l, 670, 672);
     v[ENTRADAANT] = texto(l, 673, 687);

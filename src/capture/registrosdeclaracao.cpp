@@ -12,23 +12,11 @@ namespace RegistrosDeclaracao
 {
 
 using namespace ConversoesRetorno;
+using CamposFixos::bruto;
 using CamposFixos::campo;
 
 namespace
 {
-
-QString bruto(QStringView l, int a, int b)
-{
-    return campo(l, a, b).toString();
-}
-QString aparado(QStringView l, int a, int b)
-{
-    return campo(l, a, b).trimmed().toString();
-}
-double valor(QStringView l, int a, int b)
-{
-    return Valor(campo(l, a, b));
-}
 
 // Whole numbers of the integer-coded records; a code that is not a number fails the record.
 int codigo(QStringView l, int a, int b)
@@ -66,15 +54,15 @@ Atribuicoes Registro0A(QStringView l)
 {
     Lista r{QStringLiteral("DECLARACOES"), {}};
     r.poe(QStringLiteral("DEC_IE"), bruto(l, 6, 18));
-    r.poe(QStringLiteral("CONT_ENDERECO"), aparado(l, 19, 68));
-    r.poe(QStringLiteral("CONT_BAIRRO"), aparado(l, 69, 88));
-    r.poe(QStringLiteral("CONT_CEP"), aparado(l, 89, 96));
-    r.poe(QStringLiteral("CONT_DDD"), aparado(l, 97, 98));
-    r.poe(QStringLiteral("CONT_FONE"), aparado(l, 99, 106));
-    r.poe(QStringLiteral("CONT_AGPOSTAL"), aparado(l, 107, 110));
-    r.poe(QStringLiteral("CONT_CXPOSTAL"), aparado(l, 111, 117));
-    r.poe(QStringLiteral("CONT_MAIL"), aparado(l, 118, 152));
-    r.poe(QStringLiteral("COD_MUNIC_ENDERECO"), aparado(l, 153, 155));
+    r.poe(QStringLiteral("CONT_ENDERECO"), CamposFixos::texto(l, 19, 68));
+    r.poe(QStringLiteral("CONT_BAIRRO"), CamposFixos::texto(l, 69, 88));
+    r.poe(QStringLiteral("CONT_CEP"), CamposFixos::texto(l, 89, 96));
+    r.poe(QStringLiteral("CONT_DDD"), CamposFixos::texto(l, 97, 98));
+    r.poe(QStringLiteral("CONT_FONE"), CamposFixos::texto(l, 99, 106));
+    r.poe(QStringLiteral("CONT_AGPOSTAL"), CamposFixos::texto(l, 107, 110));
+    r.poe(QStringLiteral("CONT_CXPOSTAL"), CamposFixos::texto(l, 111, 117));
+    r.poe(QStringLiteral("CONT_MAIL"), CamposFixos::texto(l, 118, 152));
+    r.poe(QStringLiteral("COD_MUNIC_ENDERECO"), CamposFixos::texto(l, 153, 155));
     return r.itens;
 }
 
@@ -85,8 +73,8 @@ Atribuicoes Registro0B(QStringView l)
     r.poe(QStringLiteral("RESP_BAIRRO"), SemAspas(campo(l, 69, 88)));
     r.poe(QStringLiteral("RESP_CEP"), SemAspas(campo(l, 89, 96)));
     r.poe(QStringLiteral("RESP_MUNICIPIO"), SemAspas(campo(l, 97, 126)));
-    r.poe(QStringLiteral("RESP_UF"), aparado(l, 127, 128));
-    r.poe(QStringLiteral("RESP_MAIL"), aparado(l, 129, 163));
+    r.poe(QStringLiteral("RESP_UF"), CamposFixos::texto(l, 127, 128));
+    r.poe(QStringLiteral("RESP_MAIL"), CamposFixos::texto(l, 129, 163));
     return r.itens;
 }
 
@@ -102,24 +90,26 @@ Atribuicoes Registro01(QStringView l, const AvisoData &aviso, QString *regime)
     r.poe(QStringLiteral("DEC_ENTREGA_DATA"), TextoParaData(bruto(l, 58, 65), linha, aviso));
     r.poe(QStringLiteral("DEC_ENTREGA_HORA"), TextoParaHora(bruto(l, 66, 71)));
     r.poe(QStringLiteral("DEC_PRIM_ENTREGA"), TextoParaData(bruto(l, 72, 79), linha, aviso));
-    r.poe(QStringLiteral("DEC_PROCESSAMENTO"), TextoParaData(aparado(l, 80, 87), linha, aviso));
-    r.poe(QStringLiteral("DAMEF_CODIGO"), aparado(l, 88, 88));
+    r.poe(QStringLiteral("DEC_PROCESSAMENTO"), TextoParaData(CamposFixos::texto(l, 80, 87), linha, aviso));
+    r.poe(QStringLiteral("DAMEF_CODIGO"), CamposFixos::texto(l, 88, 88));
     const QString protocolo = bruto(l, 94, 113);
     // an all-zero protocol marks a taxpayer of type 9
-    r.poe(QStringLiteral("TIPO_CONTRIB_CODIGO"),
-          protocolo == QLatin1String("00000000000000000000") ? QStringLiteral("9") : aparado(l, 89, 89));
+    r.poe(QStringLiteral("TIPO_CONTRIB_CODIGO"), protocolo == QLatin1String("00000000000000000000")
+                                                     ? QStringLiteral("9")
+                                                     : CamposFixos::texto(l, 89, 89));
     r.poe(QStringLiteral("DEC_SUBSTITUICAO"), FlagSN(campo(l, 92, 92)));
     r.poe(QStringLiteral("DEC_MUDOUMUNIC"), FlagSN(campo(l, 93, 93)));
     r.poe(QStringLiteral("DEC_PROTOCOLO"), protocolo.trimmed());
     r.poe(QStringLiteral("DEC_IRREGULAR"), FlagSN(campo(l, 114, 114)));
-    r.poe(QStringLiteral("ESCRITA_CONTABIL"), aparado(l, 115, 115));
-    r.poe(QStringLiteral("CNAEF_ID"), aparado(l, 116, 122));
-    r.poe(QStringLiteral("DESMEMBRAMENTO"), aparado(l, 123, 124));
-    r.poe(QStringLiteral("NOME_MUNICIPIO"), aparado(l, 125, 154));
-    r.poe(QStringLiteral("DEC_MES_INICIAL"), aparado(l, 155, 156));
-    r.poe(QStringLiteral("DEC_MES_FINAL"), aparado(l, 157, 158));
-    const QString atual = aparado(l, 159, 161);
-    r.poe(QStringLiteral("COD_MUNIC_ATUAL"), atual == QLatin1String("000") ? aparado(l, 3, 5) : atual);
+    r.poe(QStringLiteral("ESCRITA_CONTABIL"), CamposFixos::texto(l, 115, 115));
+    r.poe(QStringLiteral("CNAEF_ID"), CamposFixos::texto(l, 116, 122));
+    r.poe(QStringLiteral("DESMEMBRAMENTO"), CamposFixos::texto(l, 123, 124));
+    r.poe(QStringLiteral("NOME_MUNICIPIO"), CamposFixos::texto(l, 125, 154));
+    r.poe(QStringLiteral("DEC_MES_INICIAL"), CamposFixos::texto(l, 155, 156));
+    r.poe(QStringLiteral("DEC_MES_FINAL"), CamposFixos::texto(l, 157, 158));
+    const QString atual = CamposFixos::texto(l, 159, 161);
+    r.poe(QStringLiteral("COD_MUNIC_ATUAL"),
+          atual == QLatin1String("000") ? CamposFixos::texto(l, 3, 5) : atual);
     const QString reg = Ultimos2(l);
     r.poe(QStringLiteral("REG_CODIGO"), reg);
     if (regime)
@@ -130,11 +120,11 @@ Atribuicoes Registro01(QStringView l, const AvisoData &aviso, QString *regime)
 Atribuicoes Registro02(QStringView l, ValoresAnteriores *anteriores)
 {
     Lista r{QStringLiteral("DECLARACOES"), {}};
-    r.poe(QStringLiteral("RESP_NOME"), aparado(l, 19, 53));
-    r.poe(QStringLiteral("RESP_CGC_CPF"), aparado(l, 54, 67));
-    r.poe(QStringLiteral("RESP_CARGO"), aparado(l, 68, 92));
-    r.poe(QStringLiteral("RESP_DDD"), aparado(l, 93, 94));
-    r.poe(QStringLiteral("RESP_TELEFONE"), aparado(l, 95, 102));
+    r.poe(QStringLiteral("RESP_NOME"), CamposFixos::texto(l, 19, 53));
+    r.poe(QStringLiteral("RESP_CGC_CPF"), CamposFixos::texto(l, 54, 67));
+    r.poe(QStringLiteral("RESP_CARGO"), CamposFixos::texto(l, 68, 92));
+    r.poe(QStringLiteral("RESP_DDD"), CamposFixos::texto(l, 93, 94));
+    r.poe(QStringLiteral("RESP_TELEFONE"), CamposFixos::texto(l, 95, 102));
     if (anteriores)
         *anteriores = {bruto(l, 103, 117), bruto(l, 118, 132), bruto(l, 133, 147), bruto(l, 148, 162)};
     return r.itens;
@@ -143,7 +133,7 @@ Atribuicoes Registro02(QStringView l, ValoresAnteriores *anteriores)
 Atribuicoes Registro03(QStringView l, const BuscaCampo &busca, const QString &regime)
 {
     const QString cod = bruto(l, 19, 21);
-    const double v = valor(l, 22, 36);
+    const double v = ValorEm(l, 22, 36);
     const QString destino = busca ? busca(cod) : QString();
     if (destino.isEmpty())
         throw OrbelError(QStringLiteral("Registro 3 não localizou o campo ") + cod);
@@ -196,7 +186,7 @@ Atribuicoes Registro03(QStringView l, const BuscaCampo &busca, const QString &re
 Atribuicoes Registro04(QStringView l)
 {
     const int n = codigo(l, 19, 21);
-    const double inicial = valor(l, 22, 36), final_ = valor(l, 37, 51);
+    const double inicial = ValorEm(l, 22, 36), final_ = ValorEm(l, 37, 51);
     static const char *const kLinhas[] = {"PRODUTOS_TRIBUTADOS", "SUJEITOS_SUBST", "ISENTOS_NAO_INCIDENCIA",
                                           "OUTROS", "TOTAL"};
     if (n < 44 || n > 48)
@@ -211,7 +201,7 @@ Atribuicoes Registro06(QStringView l, const QString &regime,
 {
     const QString cod = bruto(l, 19, 21);
     const int n = StrToInt(cod);
-    const double e = valor(l, 22, 36), s = valor(l, 37, 51);
+    const double e = ValorEm(l, 22, 36), s = ValorEm(l, 37, 51);
     Lista r{QStringLiteral("DEC_VAFEXCLUSOES"), {}};
     auto par = [&r, e, s](const char *entrada, const char *saida) {
         r.poe(QLatin1String(entrada), e);
@@ -289,13 +279,13 @@ Atribuicoes Registro06(QStringView l, const QString &regime,
 Atribuicoes Registro07(QStringView l, const ValoresAnteriores &a)
 {
     Lista r{QStringLiteral("DEC_VAF"), {}};
-    const double entradas = valor(l, 34, 48), outras = valor(l, 49, 63);
+    const double entradas = ValorEm(l, 34, 48), outras = ValorEm(l, 49, 63);
     r.poe(QStringLiteral("MUNIC_CODIGO"), bruto(l, 3, 5));
-    r.poe(QStringLiteral("SAIDAS_VAF"), valor(l, 19, 33));
+    r.poe(QStringLiteral("SAIDAS_VAF"), ValorEm(l, 19, 33));
     r.poe(QStringLiteral("ENTRADAS_VAF"), entradas);
     r.poe(QStringLiteral("OUTRAS_ENTRADAS_VAF"), outras);
     r.poe(QStringLiteral("TOTAL_ENTRADAS_VAF"), entradas + outras);
-    r.poe(QStringLiteral("TOTAL_GERAL_VAF"), valor(l, 64, 78));
+    r.poe(QStringLiteral("TOTAL_GERAL_VAF"), ValorEm(l, 64, 78));
     r.poe(QStringLiteral("REG_CODIGO"), Ultimos2(l));
     r.poe(QStringLiteral("TOTAL_GERAL_VAF_ANO_ANTERIOR"), Valor(a.vaf));
     r.poe(QStringLiteral("TOTAL_GERAL_OUTRAS_ENTRADAS_ANT"), Valor(a.outras));
@@ -308,7 +298,7 @@ Atribuicoes Registro08(QStringView l)
 {
     Lista r{QStringLiteral("DEC_VAFDETALHES"), {}};
     r.poe(QStringLiteral("MUNIC_CODIGO"), bruto(l, 19, 21));
-    r.poe(QStringLiteral("VALOR"), valor(l, 22, 36));
+    r.poe(QStringLiteral("VALOR"), ValorEm(l, 22, 36));
     r.poe(QStringLiteral("TIPO_DETALHAMENTO"), bruto(l, 37, 38));
     r.poe(QStringLiteral("PERC_MUNIC"), TextoParaPercentual(campo(l, 39, 44)));
     const QStringView computado = campo(l, 44, 58);
@@ -319,7 +309,7 @@ Atribuicoes Registro08(QStringView l)
 Atribuicoes Registro09(QStringView l)
 {
     int n = codigo(l, 20, 22);
-    const double vc = valor(l, 23, 37), bc = valor(l, 38, 52), icms = valor(l, 53, 67);
+    const double vc = ValorEm(l, 23, 37), bc = ValorEm(l, 38, 52), icms = ValorEm(l, 53, 67);
     // the three code sets differ by 24
     if (n >= 79 + 24 && n <= 124)
         n -= 48;
@@ -409,10 +399,10 @@ Evento Registro10(QStringView l, const AvisoData &aviso)
     e.outrasEntradas = bruto(l, 85, 99);
     e.saidas = bruto(l, 100, 114);
     e.vaf = bruto(l, 115, 129);
-    e.respCgcCpf = aparado(l, 130, 143);
+    e.respCgcCpf = CamposFixos::texto(l, 130, 143);
     for (int i = 0; i < 5; ++i)
         e.erros[i] = bruto(l, 144 + 2 * i, 145 + 2 * i);
-    e.validacao = aparado(l, 159, 183);
+    e.validacao = CamposFixos::texto(l, 159, 183);
     e.regime = Ultimos2(l);
     return e;
 }

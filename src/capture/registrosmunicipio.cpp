@@ -10,19 +10,8 @@ namespace RegistrosMunicipio
 {
 
 using namespace ConversoesRetorno;
+using CamposFixos::bruto;
 using CamposFixos::campo;
-
-namespace
-{
-QString bruto(QStringView l, int a, int b)
-{
-    return campo(l, a, b).toString();
-}
-double valor(QStringView l, int a, int b)
-{
-    return Valor(campo(l, a, b));
-}
-} // namespace
 
 Atribuicoes Registro11(QStringView l, const QString &tipoIndice, const AvisoData &aviso)
 {
@@ -39,7 +28,7 @@ Atribuicoes Registro11(QStringView l, const QString &tipoIndice, const AvisoData
             {t, QStringLiteral("MUNIC_ESTABELECIMENTO"), estab},
             {t, QStringLiteral("VAFA_NOME"), nome},
             {t, QStringLiteral("VAFA_PRIMENTREGA"), TextoParaData(bruto(l, 73, 80), comoLinha, aviso)},
-            {t, QStringLiteral("VAFA_CREDITO"), valor(l, 81, 95)},
+            {t, QStringLiteral("VAFA_CREDITO"), ValorEm(l, 81, 95)},
             {t, QStringLiteral("CNPJ_ESTABELECIMENTO"), bruto(l, 96, 109)},
             {t, QStringLiteral("CNAEF_ID"), bruto(l, 112, 118)},
             {t, QStringLiteral("DESMEMBRAMENTO"), bruto(l, 119, 120)},
@@ -54,9 +43,9 @@ Atribuicoes Registro12ou13(QStringView l, const QString &tipoIndice)
         {t, QStringLiteral("VAFB_CREDDEB"), l.startsWith(u"12") ? QStringLiteral("D") : QStringLiteral("C")},
         {t, QStringLiteral("MUNIC_ORIGEM"), bruto(l, 3, 5)},
         {t, QStringLiteral("MUNIC_DESTINO"), bruto(l, 19, 21)},
-        {t, QStringLiteral("VAFB_VALOR_AF"), valor(l, 22, 36)},
-        {t, QStringLiteral("VAFB_VALOR_TALMO"), valor(l, 37, 51)},
-        {t, QStringLiteral("VAFB_VALOR"), valor(l, 52, 66)}};
+        {t, QStringLiteral("VAFB_VALOR_AF"), ValorEm(l, 22, 36)},
+        {t, QStringLiteral("VAFB_VALOR_TALMO"), ValorEm(l, 37, 51)},
+        {t, QStringLiteral("VAFB_VALOR"), ValorEm(l, 52, 66)}};
 }
 
 QString TextoIndice(QStringView nove)
@@ -84,7 +73,7 @@ Atribuicoes Registro16ou17(QStringView l)
                     {"ACERTODEB", 109, 123},     {"VALLIQUIDO", 124, 138},      {"VAFESTADUAL", 148, 163},
                     {"VAFB_VALOR_AF", 164, 178}, {"VAFB_VALOR_TALMO", 179, 193}};
     for (const auto &v : kValores)
-        a.append({t, QLatin1String(v.coluna), valor(l, v.de, v.ate)});
+        a.append({t, QLatin1String(v.coluna), ValorEm(l, v.de, v.ate)});
     a.append({t, QStringLiteral("INDICE"), TextoIndice(campo(l, 139, 147))});
     return a;
 }

@@ -5,19 +5,12 @@
 #include "data/insercaoemlote.h"
 #include "shell/orbelerror.h"
 
+using CamposFixos::bruto;
 using CamposFixos::campo;
-using ConversoesRetorno::Valor;
+using ConversoesRetorno::ValorEm;
 
 namespace
 {
-QString bruto(QStringView l, int a, int b)
-{
-    return campo(l, a, b).toString();
-}
-double valor(QStringView l, int a, int b)
-{
-    return Valor(campo(l, a, b));
-}
 
 const char *tabelaDetalhe(QStringView tipo)
 {
@@ -77,7 +70,7 @@ std::unique_ptr<TTipoRegistro> TTipoRegistro::Cria(QStringView l, double decId)
 
 TTipoRegistro14::TTipoRegistro14(QStringView l, double decId, const char *tabela)
     : TTipoRegistro(l, decId), m_tabela(QLatin1String(tabela)), m_municDetalhamento(bruto(l, 19, 21)),
-      m_municEstabelecimento(bruto(l, 37, 39)), m_cnpj(bruto(l, 40, 53)), m_valorMunicipio(valor(l, 22, 36))
+      m_municEstabelecimento(bruto(l, 37, 39)), m_cnpj(bruto(l, 40, 53)), m_valorMunicipio(ValorEm(l, 22, 36))
 {
 }
 
@@ -110,13 +103,13 @@ QString TTipoRegistro23::Combina(QStringView registro, const RegistrosDeclaracao
 TTipoRegistro23::TTipoRegistro23(QStringView l, double decId)
     : TTipoRegistro(l, decId), m_munic(bruto(l, 19, 21))
 {
-    valor(l, 22, 36); // not stored, but it must be an amount
-    m_totalVaf = valor(l, 37, 51);
-    m_outrasEntradas = valor(l, 52, 66);
-    m_vafAnterior = valor(l, 71, 85);
-    valor(l, 86, 100);
-    m_entradasAnterior = valor(l, 101, 115);
-    m_saidasAnterior = valor(l, 116, 130);
+    ValorEm(l, 22, 36); // not stored, but it must be an amount
+    m_totalVaf = ValorEm(l, 37, 51);
+    m_outrasEntradas = ValorEm(l, 52, 66);
+    m_vafAnterior = ValorEm(l, 71, 85);
+    ValorEm(l, 86, 100);
+    m_entradasAnterior = ValorEm(l, 101, 115);
+    m_saidasAnterior = ValorEm(l, 116, 130);
 }
 
 QString TTipoRegistro23::DefineSQL() const
@@ -146,7 +139,7 @@ void TTipoRegistro23::AtribuiParametros(InsercaoEmLote &c) const
 }
 
 TTipoRegistro24::TTipoRegistro24(QStringView l, double decId)
-    : TTipoRegistro(l, decId), m_transferencia(valor(l, 19, 33)), m_autoInfracao(valor(l, 34, 48))
+    : TTipoRegistro(l, decId), m_transferencia(ValorEm(l, 19, 33)), m_autoInfracao(ValorEm(l, 34, 48))
 {
 }
 
@@ -171,7 +164,7 @@ void TTipoRegistro24::AtribuiParametros(InsercaoEmLote &c) const
 TTipoRegistro25::TTipoRegistro25(QStringView l, double decId) : TTipoRegistro(l, decId)
 {
     for (int i = 0; i < 10; ++i)
-        m_valores[i] = valor(l, 19 + 13 * i, 31 + 13 * i);
+        m_valores[i] = ValorEm(l, 19 + 13 * i, 31 + 13 * i);
 }
 
 QString TTipoRegistro25::DefineSQL() const
@@ -203,7 +196,7 @@ TTipoRegistro35::TTipoRegistro35(QStringView l, double decId)
     if (!m_primeiraEntrega.isValid())
         throw OrbelError(
             QStringLiteral("'%1/%2/%3' não é uma data válida").arg(d.mid(0, 2), d.mid(2, 2), d.mid(4, 4)));
-    m_credito = valor(l, 81, 95);
+    m_credito = ValorEm(l, 81, 95);
 }
 
 namespace

@@ -1,7 +1,11 @@
 #include "capture/verificaretorno.h"
 
 #include "capture/camposfixos.h"
+#include "capture/conferetipoarquivo.h"
+#include "data/aguarde.h"
 #include "data/executasql.h"
+#include "data/insercaoemlote.h"
+#include "data/tabelasretorno.h"
 #include "data/tdmprincipal.h"
 #include "maintenance/esvaziabase.h"
 #include "shell/leitorlinhas.h"
@@ -14,86 +18,51 @@
 namespace
 {
 
-// Detail tables of the Simples Nacional declaration, by the declaration's number: a number reused
-// after a replacement must find none of the old rows.
-const char *const kDetalhesPorDeclaracao[] = {"DEC_TOTAL_SN",
-                                              "DEC_DET_AMBULANTES",
-                                              "DEC_DET_MERCADORIA_RURAL",
-                                              "DEC_DET_MERCADORIA_SEM_NOTA",
-                                              "DEC_DET_PRODUCAO_RURAL",
-                                              "DEC_DET_RECEITA_BRUTA_VAFMUNIC",
-                                              "DEC_DET_REFEICAO_OUTRO_MUNIC",
-                                              "DEC_DET_SERVICO_COMUNICACAO",
-                                              "DEC_DET_SERVICO_TRANSPORTE",
-                                              "DEC_DET_TRANSF_MERC_INFRACAO"};
-
-struct DetalheMunicipio {
-    const char *tabela;
-    const char *coluna;
-};
-const DetalheMunicipio kDetalhesPorMunicipio[] = {{"DEC_DET_AMBULANTES", "MUNIC_DETALHAMENTO"},
-                                                  {"DEC_DET_MERCADORIA_RURAL", "MUNIC_DETALHAMENTO"},
-                                                  {"DEC_DET_MERCADORIA_SEM_NOTA", "MUNIC_DETALHAMENTO"},
-                                                  {"DEC_DET_PRODUCAO_RURAL", "MUNIC_DETALHAMENTO"},
-                                                  {"DEC_DET_RECEITA_BRUTA_VAFMUNIC", "MUNIC_ESTABELECIMENTO"},
-                                                  {"DEC_DET_REFEICAO_OUTRO_MUNIC", "MUNIC_DETALHAMENTO"},
-                                                  {"DEC_DET_SERVICO_COMUNICACAO", "MUNIC_DETALHAMENTO"},
-                                                  {"DEC_DET_SERVICO_TRANSPORTE", "MUNIC_DETALHAMENTO"},
-                                                  {"VAF_MUDANCA_MUNIC", "VMM_COD_MUNIC_ESTABELECIMEN"},
-                                                  {"DEC_SIMEI", "COD_MUNIC_ESTABELECIMEN"}};
-
 bool pergunta(UserInterface &ui, const QString &texto)
 {
     return ui.mensagem(QString(), texto, UserInterface::Icone::Pergunta,
                        UserInterface::Botoes(UserInterface::Sim) | UserInterface::Nao) == UserInterface::Sim;
 }
 
+void executa(TransacaoEmLote &tx, const QString &sql, const QStringList &valores)
+{
+    InsercaoEmLote c(tx, sql);
+    for (int i = 0; i < valores.size(); ++i)
+        c.setTexto(i, valores.at(i));
+    c.executa();
+}
+
 } // namespace
 
-void ExcluiRetornoMunicipio(TdmPrincipal &dm, const QString &municipio, const QString &tipoIndice)
+void ExcluiRetornoMunicipio(TransacaoEmLote &tx, TdmPrincipal &dm, const QString &municipio,
+                            const QString &tipoIndice)
 {
-    struct Fecha {
-        TdmPrincipal &dm;
-        ~Fecha() { dm.MostraAguarde(QString()); }
-    } fecha{dm};
-    const QSqlDatabase db = dm.MainConnection();
-    dm.MostraAguarde(QStringLiteral("Excluindo declarações do Município..."));
-    QList<QVariant> numeros;
-    {
-        QSqlQuery q = ExecutaSql(
-            db,
-            QStringLiteral("SELECT DECLARACOES.DEC_ID FROM DECLARACOES WHERE DECLARACOES.MUNIC_CODIGO = ?"),
-            {municipio});
-        while (q.next())
-            numeros << q.value(0);
-    }
-    for (const QVariant &id : numeros)
-        for (const char *tabela : kDetalhesPorDeclaracao)
-            ExecutaSql(db, QStringLiteral("DELETE FROM %1 WHERE DEC_ID = ?").arg(QLatin1String(tabela)),
-                       {id});
-    ExecutaSql(db, QStringLiteral("DELETE FROM DECLARACOES WHERE MUNIC_CODIGO = ?"), {municipio});
+    Aguarde aguarde(dm, QStringLiteral("Excluindo declarações do Município..."));
+    // one statement per table, whatever the number of declarations; the trigger on DECLARACOES
+    // takes each declaration's own rows along
+    for (const char *tabela : TabelasRetorno::kSimplesPorDeclaracao)
+        executa(tx,
+                QStringLiteral("DELETE FROM %1 WHERE DEC_ID IN (SELECT DECLARACOES.DEC_ID FROM DECLARACOES "
+                               "WHERE DECLARACOES.MUNIC_CODIGO = ?)")
+                    .arg(QLatin1String(tabela)),
+                {municipio});
+    executa(tx, QStringLiteral("DELETE FROM DECLARACOES WHERE MUNIC_CODIGO = ?"), {municipio});
 
-    dm.MostraAguarde(QStringLiteral("Excluindo totais do Município..."));
-    ExecutaSql(db, QStringLiteral("DELETE FROM MUNIC_TOTAIS WHERE MUNIC_CODIGO = ?"), {municipio});
-    ExecutaSql(db, QStringLiteral("DELETE FROM MUNIC_INDICES WHERE MUNIC_CODIGO = ? AND INDICE_CODIGO = ?"),
-               {municipio, tipoIndice});
-    ExecutaSql(db, QStringLiteral("DELETE FROM MUNIC_VAFA WHERE MUNIC_CODIGO = ? AND TIPOINDICE = ?"),
-               {municipio, tipoIndice});
-    ExecutaSql(db, QStringLiteral("DELETE FROM MUNIC_VAFB WHERE VAFB_INDICE = ? AND  MUNIC_ORIGEM = ?"),
-               {tipoIndice, municipio});
-    // the shared summary sets show what is stored now
-    for (ClientDataSet *cds :
-         {&dm.cdsMunic_Totais, &dm.cdsMunic_Indices, &dm.cdsMunic_VafA, &dm.cdsMunic_VafB}) {
-        cds->close();
-        cds->open(db);
-    }
-    for (const DetalheMunicipio &d : kDetalhesPorMunicipio)
-        ExecutaSql(db,
-                   QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                       .arg(QLatin1String(d.tabela), QLatin1String(d.coluna)),
-                   {municipio});
-    ExecutaSql(db, QStringLiteral("DELETE FROM VAF_MUDANCA_MUNIC WHERE VMM_COD_MUNIC_CONTRIBUINTE = ?"),
-               {municipio});
+    aguarde.mostra(QStringLiteral("Excluindo totais do Município..."));
+    executa(tx, QStringLiteral("DELETE FROM MUNIC_TOTAIS WHERE MUNIC_CODIGO = ?"), {municipio});
+    executa(tx, QStringLiteral("DELETE FROM MUNIC_INDICES WHERE MUNIC_CODIGO = ? AND INDICE_CODIGO = ?"),
+            {municipio, tipoIndice});
+    executa(tx, QStringLiteral("DELETE FROM MUNIC_VAFA WHERE MUNIC_CODIGO = ? AND TIPOINDICE = ?"),
+            {municipio, tipoIndice});
+    executa(tx, QStringLiteral("DELETE FROM MUNIC_VAFB WHERE VAFB_INDICE = ? AND  MUNIC_ORIGEM = ?"),
+            {tipoIndice, municipio});
+    for (const TabelasRetorno::DetalheMunicipio &d : TabelasRetorno::kDetalhesPorMunicipio)
+        executa(tx,
+                QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                    .arg(QLatin1String(d.tabela), QLatin1String(d.coluna)),
+                {municipio});
+    executa(tx, QStringLiteral("DELETE FROM VAF_MUDANCA_MUNIC WHERE VMM_COD_MUNIC_CONTRIBUINTE = ?"),
+            {municipio});
 }
 
 Verificacao VerificaRetorno(ContextoCaptura &ctx, QString *tipoIndice)
@@ -103,16 +72,13 @@ Verificacao VerificaRetorno(ContextoCaptura &ctx, QString *tipoIndice)
         ctx.ui.erro(QString(), QStringLiteral("Arquivo ") + arquivo + QStringLiteral(" não existe!"));
         throw OrbelError(QStringLiteral("Operation aborted")); // the capture stops here, already told why
     }
+    ConfereTipoArquivo(ctx.dm, arquivo, QFileInfo(ctx.arquivo).fileName(), true);
     // an estimate of 166 bytes a line, never below one line: a small file must not fail for its size
     Verificacao v{true, int(std::max<qint64>(1, TdmPrincipal::TamanhoArquivo(arquivo) / 166))};
     QStringList municipios;
     bool definitivo = false;
     {
-        ctx.dm.MostraAguarde(QStringLiteral("Lendo arquivo de retorno..."));
-        struct Fecha {
-            TdmPrincipal &dm;
-            ~Fecha() { dm.MostraAguarde(QString()); }
-        } fecha{ctx.dm};
+        const Aguarde aguarde(ctx.dm, QStringLiteral("Lendo arquivo de retorno..."));
         LeitorLinhas leitor(arquivo);
         QString bruta;
         while (municipios.size() < 2 && leitor.proxima(bruta)) {
@@ -141,7 +107,7 @@ Verificacao VerificaRetorno(ContextoCaptura &ctx, QString *tipoIndice)
             if (!pergunta(ctx.ui, QStringLiteral("Já existem dados deste município na base de dados.\r"
                                                  "Deseja apagá-los e importar os dados novamente?")))
                 return {false, v.contagemEsperada};
-            ExcluiRetornoMunicipio(ctx.dm, municipios.first(),
+            ExcluiRetornoMunicipio(ctx.tx(), ctx.dm, municipios.first(),
                                    definitivo ? QStringLiteral("D") : QStringLiteral("P"));
         }
     } else if (municipios.size() == 2) {
@@ -152,7 +118,11 @@ Verificacao VerificaRetorno(ContextoCaptura &ctx, QString *tipoIndice)
             if (!pergunta(ctx.ui, QStringLiteral("Já existem dados de municípios na base de dados.\r"
                                                  "Deseja apagá-los e importar os dados novamente?")))
                 return {false, v.contagemEsperada};
-            EsvaziaBase(ctx.dm, QStringLiteral("R"));
+            // the clean-up's statements, in the capture's transaction: committed with the import
+            const Aguarde aguarde(ctx.dm, QStringLiteral("Limpando base de dados..."));
+            for (const QString &sql : ComandosEsvaziaBase(QStringLiteral("R")))
+                executa(ctx.tx(), sql, {});
+            ctx.esvaziouBase = true;
         }
     }
     return v;

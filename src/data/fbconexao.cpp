@@ -16,7 +16,9 @@ void verifica(const ISC_STATUS *status, const QString &contexto)
                                             : contexto + QStringLiteral("\r\n") + TextoErroFirebird(status));
 }
 
-QByteArray dpb(const QString &usuario, const QString &senha)
+// The file name always goes as UTF-8, which the engine is told: clerks' folders have accents, and
+// a name in the attachment's character set (WIN1252) cannot hold every one of them.
+QByteArray dpb(const QString &usuario, const QString &senha, bool criacao)
 {
     QByteArray d;
     d.append(char(isc_dpb_version1));
@@ -25,17 +27,23 @@ QByteArray dpb(const QString &usuario, const QString &senha)
         d.append(char(v.size()));
         d.append(v);
     };
-    poe(isc_dpb_user_name, usuario.toLatin1());
-    poe(isc_dpb_password, senha.toLatin1());
+    auto poeInteiro = [&d](char tag, quint32 v) {
+        d.append(tag);
+        d.append(char(4));
+        for (int i = 0; i < 4; ++i)
+            d.append(char((v >> (8 * i)) & 0xFF));
+    };
+    poe(isc_dpb_user_name, usuario.toUtf8());
+    poe(isc_dpb_password, senha.toUtf8());
     poe(isc_dpb_lc_ctype, QByteArrayLiteral("WIN1252"));
+    d.append(char(isc_dpb_utf8_filename));
+    d.append(char(0));
+    if (criacao) {
+        poeInteiro(isc_dpb_page_size, 8192);
+        poeInteiro(isc_dpb_sql_dialect, 3);
+        poe(isc_dpb_set_db_charset, QByteArrayLiteral("WIN1252"));
+    }
     return d;
-}
-
-QString literal(const QString &s)
-{
-    QString r = s;
-    r.replace(u'\'', QStringLiteral("''"));
-    return u'\'' + r + u'\'';
 }
 
 } // namespace
@@ -82,12 +90,10 @@ void FbConexao::criaBanco(const QString &caminho, const QString &usuario, const 
     desconecta();
     ISC_STATUS_ARRAY status;
     isc_db_handle db = 0;
-    isc_tr_handle tr = 0;
-    const QByteArray sql =
-        Win1252::encode(QStringLiteral("CREATE DATABASE %1 USER %2 PASSWORD %3 PAGE_SIZE 8192 "
-                                       "DEFAULT CHARACTER SET WIN1252")
-                            .arg(literal(caminho), literal(usuario), literal(senha)));
-    isc_dsql_execute_immediate(status, &db, &tr, 0, sql.constData(), SQL_DIALECT_V6, nullptr);
+    const QByteArray path = caminho.toUtf8();
+    const QByteArray d = dpb(usuario, senha, true);
+    isc_create_database(status, static_cast<short>(path.size()), path.constData(), &db,
+                        static_cast<short>(d.size()), d.constData(), 0);
     verifica(status, QStringLiteral("Não foi possível criar o banco de dados ") + caminho);
     m_db = db;
     AposConectar();
@@ -98,8 +104,8 @@ void FbConexao::conecta(const QString &caminho, const QString &usuario, const QS
     desconecta();
     ISC_STATUS_ARRAY status;
     isc_db_handle db = 0;
-    const QByteArray path = Win1252::encode(caminho);
-    const QByteArray d = dpb(usuario, senha);
+    const QByteArray path = caminho.toUtf8();
+    const QByteArray d = dpb(usuario, senha, false);
     isc_attach_database(status, static_cast<short>(path.size()), path.constData(), &db,
                         static_cast<short>(d.size()), d.constData());
     verifica(status, QStringLiteral("Não foi possível abrir o banco de dados ") + caminho);

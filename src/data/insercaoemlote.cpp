@@ -43,19 +43,13 @@ TransacaoEmLote::TransacaoEmLote(const QSqlDatabase &db, int linhasPorLote) : m_
 
 TransacaoEmLote::~TransacaoEmLote()
 {
-    if (!m_tr)
-        return;
-    ISC_STATUS_ARRAY status;
-    isc_tr_handle tr = m_tr;
-    isc_commit_transaction(status, &tr);
-    if (falhou(status))
-        isc_rollback_transaction(status, &tr);
+    desfaz();
 }
 
 void TransacaoEmLote::linhaGravada()
 {
     ++m_linhas;
-    if (++m_noLote >= m_porLote)
+    if (m_porLote > 0 && ++m_noLote >= m_porLote)
         confirma();
 }
 
@@ -70,9 +64,40 @@ void TransacaoEmLote::confirma()
         throw OrbelError(TextoErroFirebird(status));
 }
 
+void TransacaoEmLote::conclui()
+{
+    if (!m_tr)
+        throw OrbelError(QStringLiteral("A transação já foi encerrada."));
+    ISC_STATUS_ARRAY status;
+    isc_tr_handle tr = m_tr;
+    isc_commit_transaction(status, &tr);
+    if (falhou(status)) {
+        const QString texto = TextoErroFirebird(status);
+        desfaz();
+        throw OrbelError(texto);
+    }
+    m_tr = 0;
+}
+
+void TransacaoEmLote::desfaz()
+{
+    if (!m_tr)
+        return;
+    ISC_STATUS_ARRAY status;
+    isc_tr_handle tr = m_tr;
+    isc_rollback_transaction(status, &tr);
+    // a rollback that fails leaves the transaction uncommitted: the engine undoes it when the
+    // attachment ends, so there is nothing more to do here
+    m_tr = 0;
+}
+
 struct InsercaoEmLote::Impl {
     isc_stmt_handle stmt = 0;
     XSQLDA *entrada = nullptr;
+    XSQLDA *saida = nullptr; // columns of a SELECT, all read as text
+    std::vector<QByteArray> colunas;
+    std::vector<short> nulosSaida;
+    bool cursorAberto = false;
     std::vector<QByteArray> buffers;
     std::vector<short> nulos;
     std::vector<short> tipoOriginal;
@@ -87,6 +112,7 @@ struct InsercaoEmLote::Impl {
             isc_dsql_free_statement(status, &stmt, DSQL_drop);
         }
         free(entrada);
+        free(saida);
     }
 };
 
@@ -147,6 +173,7 @@ InsercaoEmLote::InsercaoEmLote(TransacaoEmLote &transacao, const QString &sql)
         if (falhou(status))
             throw OrbelError(TextoErroFirebird(status));
     }
+    preparaSaida();
     const int total = d->entrada->sqld;
     d->buffers.resize(total);
     d->nulos.assign(total, -1);
@@ -318,12 +345,86 @@ void InsercaoEmLote::setValor(int i, const QVariant &valor)
     }
 }
 
+void InsercaoEmLote::preparaSaida()
+{
+    ISC_STATUS_ARRAY status;
+    d->saida = static_cast<XSQLDA *>(calloc(1, XSQLDA_LENGTH(1)));
+    d->saida->version = SQLDA_VERSION1;
+    d->saida->sqln = 1;
+    isc_dsql_describe(status, &d->stmt, SQL_DIALECT_V6, d->saida);
+    if (falhou(status))
+        throw OrbelError(TextoErroFirebird(status));
+    const int n = d->saida->sqld;
+    if (n == 0) {
+        free(d->saida);
+        d->saida = nullptr;
+        return;
+    }
+    if (n > 1) {
+        free(d->saida);
+        d->saida = static_cast<XSQLDA *>(calloc(1, XSQLDA_LENGTH(n)));
+        d->saida->version = SQLDA_VERSION1;
+        d->saida->sqln = short(n);
+        isc_dsql_describe(status, &d->stmt, SQL_DIALECT_V6, d->saida);
+        if (falhou(status))
+            throw OrbelError(TextoErroFirebird(status));
+    }
+    d->colunas.resize(n);
+    d->nulosSaida.assign(n, 0);
+    for (int i = 0; i < n; ++i) {
+        XSQLVAR &v = d->saida->sqlvar[i];
+        const bool texto = (v.sqltype & ~1) == SQL_TEXT || (v.sqltype & ~1) == SQL_VARYING;
+        // the server writes every column as text: numbers in its own form, text in the
+        // attachment's character set
+        const short tamanho = short(texto ? std::max<int>(v.sqllen, 1) : 64);
+        d->colunas[i].resize(tamanho + 2);
+        v.sqltype = SQL_VARYING | 1;
+        v.sqllen = tamanho;
+        v.sqldata = d->colunas[i].data();
+        v.sqlind = &d->nulosSaida[i];
+    }
+}
+
 void InsercaoEmLote::executa()
 {
     ISC_STATUS_ARRAY status;
     auto *tr = static_cast<isc_tr_handle *>(m_transacao.transacaoNativa());
+    if (d->cursorAberto) {
+        isc_dsql_free_statement(status, &d->stmt, DSQL_close);
+        d->cursorAberto = false;
+    }
     isc_dsql_execute(status, tr, &d->stmt, SQL_DIALECT_V6, d->entrada);
     if (falhou(status))
         throw OrbelError(TextoErroFirebird(status));
-    m_transacao.linhaGravada();
+    if (d->saida)
+        d->cursorAberto = true;
+    else
+        m_transacao.linhaGravada();
+}
+
+bool InsercaoEmLote::proxima()
+{
+    if (!d->cursorAberto)
+        return false;
+    ISC_STATUS_ARRAY status;
+    const ISC_STATUS r = isc_dsql_fetch(status, &d->stmt, SQL_DIALECT_V6, d->saida);
+    if (r == 100) {
+        isc_dsql_free_statement(status, &d->stmt, DSQL_close);
+        d->cursorAberto = false;
+        return false;
+    }
+    if (falhou(status))
+        throw OrbelError(TextoErroFirebird(status));
+    return true;
+}
+
+QString InsercaoEmLote::texto(int coluna) const
+{
+    if (!d->saida || coluna < 0 || coluna >= d->saida->sqld || d->nulosSaida[coluna] < 0)
+        return {};
+    const QByteArray &b = d->colunas[size_t(coluna)];
+    short tamanho;
+    std::memcpy(&tamanho, b.constData(), sizeof tamanho);
+    // Qt's attachment talks UTF-8
+    return QString::fromUtf8(b.constData() + sizeof tamanho, tamanho).trimmed();
 }

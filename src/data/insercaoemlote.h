@@ -9,21 +9,29 @@
 #include <memory>
 #include <vector>
 
-// A transaction of Firebird's own API on the data module's connection, committed every
-// `linhasPorLote` rows: the imports write whole-state files at near the engine's own speed and
-// what was committed survives a failure or a power loss.
+// A transaction of Firebird's own API on the data module's connection. With `linhasPorLote` > 0
+// it is committed every that many rows (bulk loads that keep what was written); with 0 nothing is
+// committed until `conclui()`, so a capture is all or nothing.
+// What is not concluded is rolled back: when the object goes away unconcluded (an error, a
+// cancellation) nothing written since the last commit stays, and a failing commit is an error the
+// caller reports, never a silent loss.
 class TransacaoEmLote
 {
   public:
     explicit TransacaoEmLote(const QSqlDatabase &db, int linhasPorLote = 10000);
-    ~TransacaoEmLote(); // commits what was written
+    ~TransacaoEmLote(); // rolls back what was not concluded
     TransacaoEmLote(const TransacaoEmLote &) = delete;
     TransacaoEmLote &operator=(const TransacaoEmLote &) = delete;
 
-    // Counts a written row; commits when the batch is full.
+    // Counts a written row; commits when the batch is full (batch mode only).
     void linhaGravada();
-    // Commits now (callers do it before reporting a failure, so the rows before it stay).
+    // Commits what was written and keeps the transaction open (batch mode).
     void confirma();
+    // Commits and ends the transaction; raises OrbelError (and rolls back) when the commit fails.
+    void conclui();
+    // Rolls back and ends the transaction; safe to call more than once.
+    void desfaz();
+    bool aberta() const { return m_tr != 0; }
     qint64 linhas() const { return m_linhas; }
 
     void *bancoNativo() { return m_db; }
@@ -38,8 +46,10 @@ class TransacaoEmLote
     qint64 m_linhas = 0;
 };
 
-// One INSERT (or any statement without results) prepared once and executed per row, with values
-// bound by parameter name (":IE") or position. Errors raise OrbelError with the server's text.
+// One INSERT (or any other statement) prepared once and executed per row, with values bound by
+// parameter name (":IE") or position. A SELECT's rows are read with `proxima()` and `texto()`,
+// inside the same transaction: a capture sees its own deletions. Errors raise OrbelError with the
+// server's text.
 class InsercaoEmLote
 {
   public:
@@ -74,9 +84,14 @@ class InsercaoEmLote
     void setValor(const QString &nome, const QVariant &valor) { setValor(exige(nome), valor); }
 
     void executa();
+    // After executing a SELECT: the next row, false after the last.
+    bool proxima();
+    // A column of the current row as text (numbers in the server's form, NULL as empty text).
+    QString texto(int coluna) const;
 
   private:
     int exige(const QString &nome) const;
+    void preparaSaida();
     void poeBinario(int i, short tipo, const void *dados, int tamanho);
     struct Impl;
     std::unique_ptr<Impl> d;

@@ -1,5 +1,6 @@
 #include "data/tdmprincipal.h"
 
+#include "data/aguarde.h"
 #include "data/executasql.h"
 #include "data/fbconexao.h"
 #include "shell/conversao.h"
@@ -9,6 +10,7 @@
 #include "shell/userinterface.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QUuid>
@@ -32,11 +34,41 @@ const char *const kIndices[] = {
     "IDX_VAF_MUDANCA_MUNIC_1  ",  "IDX_DEC_SIMEI_1  ",
 };
 
-// Closes the wait message on every path.
-struct FechaAguarde {
-    TdmPrincipal &dm;
-    ~FechaAguarde() { dm.MostraAguarde(QString()); }
-};
+// The engine's text is English and terse: the clerk's sentence follows it, saying what is wrong and
+// what to do.
+QString explicaFalhaConexao(const QString &caminho, const QString &erro)
+{
+    QString frase;
+    const bool local = !caminho.contains(u':') || QFileInfo(caminho).isAbsolute();
+    const QFileInfo arquivo(caminho);
+    const QString nome = QDir::toNativeSeparators(arquivo.filePath());
+    if (local && arquivo.isDir())
+        frase = QStringLiteral("O caminho %1 é uma pasta, não o arquivo do banco de dados. Informe o arquivo "
+                               "(por exemplo bd/ORBEL.GDB) em [ORBEL] Database no ORBEL.ini.")
+                    .arg(nome);
+    else if (local && !arquivo.exists())
+        frase = QStringLiteral("O arquivo do banco de dados %1 não existe.").arg(nome);
+    else if (local && !arquivo.isWritable())
+        frase =
+            QStringLiteral("O arquivo do banco de dados %1 não pode ser gravado: verifique se ele é somente "
+                           "leitura ou se o usuário tem permissão na pasta.")
+                .arg(nome);
+    else if (erro.contains(QLatin1String("\"lock\" operation")) ||
+             erro.contains(QLatin1String("already opened")) ||
+             erro.contains(QLatin1String("lock time-out")) || erro.contains(QLatin1String("in use")))
+        frase =
+            QStringLiteral("O banco de dados %1 está em uso por outro programa, provavelmente outro ORBEL "
+                           "aberto. Feche-o e tente novamente.")
+                .arg(nome);
+    else if (erro.contains(QLatin1String("not a valid database")) ||
+             erro.contains(QLatin1String("size is less than expected")) ||
+             erro.contains(QLatin1String("on-disk structure")) ||
+             erro.contains(QLatin1String("wrong page type")))
+        frase = QStringLiteral("O arquivo %1 não é um banco de dados do ORBEL, ou está danificado. Confira o "
+                               "caminho em [ORBEL] Database no ORBEL.ini ou restaure uma cópia de segurança.")
+                    .arg(nome);
+    return frase.isEmpty() ? QString() : QStringLiteral("\r\n") + frase;
+}
 
 } // namespace
 
@@ -115,8 +147,7 @@ void TdmPrincipal::fatal(const QString &titulo, const QString &texto)
 
 void TdmPrincipal::Inicia()
 {
-    FechaAguarde fecha{*this};
-    MostraAguarde(QStringLiteral("Carregando tabelas do sistema... aguarde."));
+    const Aguarde aguarde(*this, QStringLiteral("Carregando tabelas do sistema... aguarde."));
     Conectar();
     DesligaDetalhesDeclaracao();
     HabilitaIndices(true);
@@ -142,19 +173,9 @@ void TdmPrincipal::Conectar()
         db.setDatabaseName(caminho.trimmed());
         db.setUserName(QString::fromLatin1(Usuario));
         db.setPassword(QString::fromLatin1(Senha));
-        if (!db.open()) {
-            // the engine's text is English and terse: say first, in the clerk's words, what is wrong with the
-            // file
-            QString causa;
-            const QFileInfo arquivo(caminho.trimmed());
-            if (!caminho.contains(u':') && !arquivo.exists())
-                causa =
-                    QStringLiteral("O arquivo do banco de dados %1 não existe.\r\n").arg(arquivo.filePath());
-            else if (!caminho.contains(u':') && !arquivo.isWritable())
-                causa = QStringLiteral("O arquivo do banco de dados %1 não pode ser gravado.\r\n")
-                            .arg(arquivo.filePath());
-            throw OrbelError(causa + db.lastError().text());
-        }
+        if (!db.open())
+            throw OrbelError(db.lastError().text() +
+                             explicaFalhaConexao(caminho.trimmed(), db.lastError().text()));
         AposConectar();
         m_sqlQuery = std::make_unique<QSqlQuery>(db);
         m_sqlRel = std::make_unique<QSqlQuery>(db);
@@ -167,7 +188,13 @@ void TdmPrincipal::Conectar()
         abreTabelas();
         aplicaAtualizacoesEstrutura();
     } catch (const std::exception &e) {
-        fatal(QStringLiteral("Erro ao abrir tabelas do banco"), mensagemDe(e));
+        QString texto = mensagemDe(e);
+        if (texto.contains(QLatin1String("Table unknown"), Qt::CaseInsensitive))
+            texto +=
+                QStringLiteral("\r\nO banco de dados %1 não é um banco do ORBEL: faltam as suas tabelas. "
+                               "Confira o caminho em [ORBEL] Database no ORBEL.ini.")
+                    .arg(MainConnection().databaseName());
+        fatal(QStringLiteral("Erro ao abrir tabelas do banco"), texto);
     }
 }
 
@@ -298,10 +325,10 @@ void TdmPrincipal::GravaParametro(const QString &chave, const QString &valor)
 
 void TdmPrincipal::HabilitaIndices(bool ativar)
 {
-    FechaAguarde fecha{*this};
+    Aguarde aguarde(*this);
     const QSqlDatabase db = MainConnection();
     if (ativar) {
-        MostraAguarde(QStringLiteral("Habilitando índices... aguarde."));
+        aguarde.mostra(QStringLiteral("Habilitando índices... aguarde."));
         m_ui.processaEventos();
         try {
             for (const char *indice : kIndices) {
@@ -315,7 +342,7 @@ void TdmPrincipal::HabilitaIndices(bool ativar)
                           UserInterface::Ok);
         }
     } else {
-        MostraAguarde(QStringLiteral("Desabilitando índices... aguarde."));
+        aguarde.mostra(QStringLiteral("Desabilitando índices... aguarde."));
         for (const char *indice : kIndices) {
             ExecutaSql(db,
                        QStringLiteral("ALTER INDEX ") + QLatin1String(indice) + QStringLiteral("INACTIVE "));

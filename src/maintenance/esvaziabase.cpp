@@ -1,5 +1,6 @@
 #include "maintenance/esvaziabase.h"
 
+#include "data/aguarde.h"
 #include "data/tdmprincipal.h"
 #include "shell/orbelerror.h"
 
@@ -29,27 +30,27 @@ const char *const kRetorno[] = {
     "delete from DEC_SIMEI",
 };
 
-struct FechaAguarde {
-    TdmPrincipal &dm;
-    ~FechaAguarde() { dm.MostraAguarde(QString()); }
-};
 } // namespace
+
+QStringList ComandosEsvaziaBase(const QString &opcao)
+{
+    QStringList comandos;
+    if (opcao == QLatin1String("T") || opcao == QLatin1String("A"))
+        comandos << QStringLiteral("delete from ativos");
+    if (opcao == QLatin1String("T") || opcao == QLatin1String("R"))
+        for (const char *c : kRetorno)
+            comandos << QLatin1String(c);
+    return comandos;
+}
 
 void EsvaziaBase(TdmPrincipal &dm, const QString &opcao)
 {
-    FechaAguarde fecha{dm};
-    dm.MostraAguarde(QStringLiteral("Limpando base de dados..."));
+    const Aguarde aguarde(dm, QStringLiteral("Limpando base de dados..."));
     QSqlDatabase db = dm.MainConnection();
     if (!db.transaction())
         throw OrbelError(QStringLiteral("Erro ao esvaziar a base de dados: \r\n") + db.lastError().text());
     try {
-        QStringList comandos;
-        if (opcao == QLatin1String("T") || opcao == QLatin1String("A"))
-            comandos << QStringLiteral("delete from ativos");
-        if (opcao == QLatin1String("T") || opcao == QLatin1String("R"))
-            for (const char *c : kRetorno)
-                comandos << QLatin1String(c);
-        for (const QString &sql : comandos) {
+        for (const QString &sql : ComandosEsvaziaBase(opcao)) {
             QSqlQuery q(db);
             if (!q.exec(sql))
                 throw OrbelError(q.lastError().text());

@@ -33,6 +33,7 @@ bool TSPProgress::Execute()
     m_contador = 0;
     m_redesenhos = 0;
     bool ok = true;
+    m_cancelado = false;
     m_janela->setMensagem(m_message);
     m_janela->atualiza(AbsoluteInc ? QString() : QStringLiteral("0%"), 0, QStringLiteral("00:00:00"));
     m_redesenhos = 0;
@@ -45,6 +46,7 @@ bool TSPProgress::Execute()
                 m_janela->beep();
             } catch (const EAbortProgress &) {
                 ok = false;
+                m_cancelado = true;
             } catch (const std::exception &e) {
                 ok = false;
                 m_ui.mostraErro(mensagemDe(e));
@@ -83,12 +85,14 @@ void TSPProgress::atualizaTela()
     if (!m_janela)
         return;
     const double fracao = double(m_posicao) / m_maxCount * 100.0;
-    const int percentual = int(std::nearbyint(fracao)); // halves to the even neighbour
+    // the callers' counts are estimates from the file's size: past the estimate the work is
+    // still under way, so the display stays at 100% rather than counting on beyond it
+    const int percentual = std::min(100, int(std::nearbyint(fracao))); // halves to the even neighbour
     const qint64 decorrido = m_inicio.msecsTo(QDateTime::currentDateTime());
     const double porPasso = m_posicao > 0 ? double(decorrido) / m_posicao : 0;
-    const QString estimado = Formatacao::duracao(qint64(m_maxCount * porPasso));
+    const QString estimado = Formatacao::duracao(qint64(std::max(m_maxCount, m_posicao) * porPasso));
     const QString inc = AbsoluteInc ? QStringLiteral("%1/%2").arg(m_posicao).arg(m_maxCount)
-                                    : QStringLiteral("%1%").arg(percentual);
+                                    : QStringLiteral("%1%").arg(std::max(0, percentual));
     m_janela->atualiza(inc, std::min(100, std::max(0, percentual)), estimado);
     m_ui.processaEventos();
 }

@@ -60,6 +60,8 @@ class TSPProgress
 
     // True when the work ended normally; false when it was cancelled or failed (shown to the user).
     bool Execute();
+    // Whether the last Execute ended because the user confirmed a cancellation.
+    bool cancelado() const { return m_cancelado; }
     void Increment(int n = 1);
 
   private:
@@ -73,5 +75,6 @@ class TSPProgress
     int m_posicao = 0;
     int m_contador = 0;
     int m_redesenhos = 0;
+    bool m_cancelado = false;
     QDateTime m_inicio;
 };

@@ -69,4 +69,16 @@ bool representable(QChar c)
     return byteFor(c.unicode()) >= 0;
 }
 
+QString maiusculas(QStringView texto)
+{
+    QString r(texto.size(), Qt::Uninitialized);
+    QChar *d = r.data();
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto[i];
+        const QChar m = c.toUpper(); // the simple mapping: never two characters for one
+        d[i] = representable(m) ? m : c;
+    }
+    return r;
+}
+
 } // namespace Win1252

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <zip.h>
 
 #include <array>
@@ -70,20 +72,54 @@ int ZipEngine::conta(const QString &arquivo)
     return n < 0 ? 0 : int(n);
 }
 
-int ZipEngine::extrai(const QString &arquivo, const QString &pasta)
+int ZipEngine::extrai(const QString &arquivo, const QString &pasta, qint64 maximoPorEntrada)
 {
     Zip z = abre(arquivo, ZIP_RDONLY);
     const zip_int64_t n = zip_get_num_entries(z.get(), 0);
     if (aoTotalArquivos)
         aoTotalArquivos(int(n));
     QDir().mkpath(pasta);
+    // everything is checked before the first byte is written: an archive that would fill the
+    // disk, or whose entries would overwrite one another once their folders are dropped, is
+    // refused whole
     qint64 total = 0;
+    QHash<QString, QString> nomes; // flattened name -> name as stored
     for (zip_int64_t i = 0; i < n; ++i) {
         zip_stat_t st;
         zip_stat_init(&st);
-        if (zip_stat_index(z.get(), i, 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE))
-            total += qint64(st.size);
+        if (zip_stat_index(z.get(), i, 0, &st) != 0 || !st.name)
+            continue;
+        const QString nome = nomeSemPasta(st.name);
+        if (nome.isEmpty())
+            continue;
+        const QString guardado = QString::fromUtf8(st.name);
+        if (nomes.contains(nome))
+            throw ArquivoCompactadoRecusado(
+                QStringLiteral("O arquivo compactado %1 tem duas entradas que seriam gravadas como "
+                               "%2 (\"%3\" e \"%4\"); nenhuma foi extraída.")
+                    .arg(QFileInfo(arquivo).fileName(), nome, nomes.value(nome), guardado));
+        nomes.insert(nome, guardado);
+        if (!(st.valid & ZIP_STAT_SIZE))
+            continue;
+        if (maximoPorEntrada > 0 && qint64(st.size) > maximoPorEntrada)
+            throw ArquivoCompactadoRecusado(
+                QStringLiteral("A entrada %1 do arquivo compactado %2 se expande em %3 "
+                               "MB, mais que os %4 MB que um arquivo desse tipo pode "
+                               "ter; nada foi extraído.")
+                    .arg(nome, QFileInfo(arquivo).fileName())
+                    .arg(qint64(st.size) / (1024 * 1024))
+                    .arg(maximoPorEntrada / (1024 * 1024)));
+        total += qint64(st.size);
     }
+    const QStorageInfo disco(pasta);
+    if (disco.isValid() && disco.bytesAvailable() >= 0 && total > disco.bytesAvailable())
+        throw ArquivoCompactadoRecusado(
+            QStringLiteral("O arquivo compactado %1 se expande em %2 MB, mais que o espaço livre "
+                           "de %3 MB na pasta %4; nada foi extraído.")
+                .arg(QFileInfo(arquivo).fileName())
+                .arg(total / (1024 * 1024))
+                .arg(disco.bytesAvailable() / (1024 * 1024))
+                .arg(QDir::toNativeSeparators(pasta)));
     if (aoTotalBytes)
         aoTotalBytes(total);
 
@@ -119,6 +155,13 @@ int ZipEngine::extrai(const QString &arquivo, const QString &pasta)
             }
             if (lidos == 0)
                 break;
+            // never more than the entry declares: the free-space check above counted on it
+            if ((st.valid & ZIP_STAT_SIZE) && feitos + lidos > qint64(st.size)) {
+                zip_fclose(f);
+                throw OrbelError(
+                    QStringLiteral("Arquivo compactado danificado (%1): a entrada é maior do que declara")
+                        .arg(nome));
+            }
             if (saida.write(buffer.data(), lidos) != lidos) {
                 zip_fclose(f);
                 throw OrbelError(QStringLiteral("Não foi possível gravar ") + saida.fileName());

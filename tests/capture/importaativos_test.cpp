@@ -81,20 +81,30 @@ TEST(ActiveCapture, TwoMunicipalitiesEmptyEverythingAndTheFirstCnpjWins)
     EXPECT_EQ(b.conta("MUNIC_TOTAIS"), 2);
 }
 
-TEST(ActiveCapture, AFailingLineKeepsTheRowsBeforeItAndIsReported)
+TEST(ActiveCapture, AFailingLineIsReportedWithItsNumberAndTheReplacementIsUndone)
 {
     Captura c;
+    BancoDeTeste b(c.home.banco());
+    b.executa("INSERT INTO ATIVOS (IE, MUNIC_CODIGO, CNPJ) VALUES ('ANTIGO', '001', 'X1')");
     QStringList l = linhas(3, "001");
     l.insert(2, LinhaAtivoTeste("RUIM", "001", "CNPJR").poe(461, "ABC").texto());
+    c.ui.enfileira(UserInterface::Sim); // replace the municipality's taxpayers
     EXPECT_FALSE(c.captura(c.zip("AT00124.zip", l)));
-    BancoDeTeste b(c.home.banco());
-    EXPECT_EQ(b.conta("ATIVOS"), 2);
-    const QStringList t = c.ui.textos();
-    ASSERT_GE(t.size(), 3);
+    // neither the deletion nor the two lines before the bad one stay
+    EXPECT_EQ(b.conta("ATIVOS"), 1);
+    EXPECT_EQ(b.conta("ATIVOS", "IE = 'ANTIGO'"), 1);
+    EXPECT_EQ(b.conta("MUNIC_TOTAIS"), 0);
+    QStringList t = c.ui.textos();
+    ASSERT_GE(t.size(), 4);
+    t.removeFirst(); // the replacement question
     EXPECT_TRUE(t[0].startsWith("GENTILEZA ENVIAR O PRINT COM ESTE ERRO PARA O SETOR DE "
                                 "DESENVOLVIMENTO.\n\rMUNIC_CODIGO   -   001\n\rIE   -   RUIM"));
     EXPECT_TRUE(t[1].contains(" [{D8D317D6-7DFF-488A-BF74-D04F21F48115}] - "));
     EXPECT_TRUE(t[2].startsWith("RUIM "));
+    EXPECT_TRUE(
+        t[2].contains("\r\nLinha 3 do arquivo (IE RUIM). A captura foi desfeita: o banco de dados não "
+                      "foi alterado."))
+        << t[2].toStdString();
     QFile log(DiretorioSistema() + "LogORBEL.txt");
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("D8D317D6"));
@@ -106,13 +116,14 @@ TEST(ActiveCapture, AFailingLineKeepsTheRowsBeforeItAndIsReported)
 TEST(ActiveCapture, EmptyAndOneLineFilesAndTheFlowsChecks)
 {
     Captura c;
-    EXPECT_TRUE(c.captura(c.zip("AT00124.zip", {})));
+    // a file without records is refused: nothing to capture is never a success
+    EXPECT_FALSE(c.captura(c.zip("AT00124.zip", {})));
+    EXPECT_TRUE(c.ui.textos().last().startsWith("O arquivo AT00124.zip não contém nenhum registro"));
     BancoDeTeste b(c.home.banco());
     EXPECT_EQ(b.conta("MUNIC_TOTAIS"), 0);
-    EXPECT_EQ(LeIni(c.home.ini(), "Ativos", "Ultimo"), QString("AT00124.zip"));
-    // a file smaller than one estimated line must not fail on the progress count
+    // a one-line file must not fail on the progress count
     c.ui.limpa();
-    EXPECT_TRUE(c.captura(c.zip("AT00224.zip", {"1"})));
+    EXPECT_TRUE(c.captura(c.zip("AT00224.zip", linhas(1, "001"))));
     EXPECT_EQ(b.conta("ATIVOS"), 1);
 
     CapturaArquivos f(*c.dm, c.ui);

@@ -182,7 +182,7 @@ TEST(ReturnImport, DeclarationsStatusHistoryAndDetailRows)
     EXPECT_DOUBLE_EQ(r.v("SELECT TOTALVAF FROM MUNIC_TOTAIS WHERE MUNIC_CODIGO = '001'").toDouble(), 2);
 }
 
-TEST(ReturnImport, SimeiLeavesTheActiveListAndAFailingRecordStopsTheRunKeepingWhatCameBefore)
+TEST(ReturnImport, SimeiLeavesTheActiveListAndAFailingRecordUndoesTheWholeCapture)
 {
     Retorno r;
     r.b->executa("INSERT INTO ATIVOS (IE, MUNIC_CODIGO) VALUES ('7777777777777', '001')");
@@ -194,20 +194,33 @@ TEST(ReturnImport, SimeiLeavesTheActiveListAndAFailingRecordStopsTheRunKeepingWh
              .poe(73, "15032024")
              .poe(81, "12,5")
              .texto();
+    const QStringList bom = l + declaracao("0000000000002", {"0000000000"});
     l << cab("07").poe(19, "NAO E VALOR").texto(); // fails
+    const int linhaRuim = int(l.size());
     l += declaracao("0000000000002", {"0000000000"});
     EXPECT_FALSE(r.captura(l));
-    EXPECT_EQ(r.b->conta("DECLARACOES"), 1);
-    EXPECT_EQ(r.b->conta("DEC_SIMEI"), 1);
-    EXPECT_EQ(r.b->conta("ATIVOS", "IE = '7777777777777'"), 0);
+    // nothing of the run stays, the SIMEI taxpayer's removal included
+    EXPECT_EQ(r.b->conta("DECLARACOES"), 0);
+    EXPECT_EQ(r.b->conta("DEC_SIMEI"), 0);
+    EXPECT_EQ(r.b->conta("ATIVOS", "IE = '7777777777777'"), 1);
     const QString ultimo = r.ui.textos().filter("GravaRegistro 7 - ").value(0);
     EXPECT_TRUE(ultimo.startsWith("GravaRegistro 7 - ")) << ultimo.toStdString(); // shown by the runner
+    EXPECT_TRUE(ultimo.contains(QString("\r\nLinha %1 do arquivo (registro 07, IE ").arg(linhaRuim)))
+        << ultimo.toStdString();
+    EXPECT_TRUE(ultimo.endsWith("A captura foi desfeita: o banco de dados não foi alterado."));
     QFile log(DiretorioSistema() + "LogORBEL.txt");
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("NAO E VALOR#13#10"));
     // the capture still records the file and the summary, without the success message
     EXPECT_EQ(CapturaArquivos::UltimoArquivo(CapturaArquivos::Retorno), QString("RT0012324.zip"));
     EXPECT_FALSE(r.ui.textos().contains("Captura de arquivo finalizada com sucesso"));
+
+    // the file without its bad record: captured whole, the SIMEI taxpayer out of the active list
+    r.ui.limpa();
+    EXPECT_TRUE(r.captura(bom)) << r.ui.textos().join(" | ").toStdString();
+    EXPECT_EQ(r.b->conta("DECLARACOES"), 2);
+    EXPECT_EQ(r.b->conta("DEC_SIMEI"), 1);
+    EXPECT_EQ(r.b->conta("ATIVOS", "IE = '7777777777777'"), 0);
 }
 
 TEST(ReturnImport, AFieldCodeNamingNoColumnOfItsTableFailsTheRecord)
@@ -220,6 +233,6 @@ TEST(ReturnImport, AFieldCodeNamingNoColumnOfItsTableFailsTheRecord)
     EXPECT_FALSE(r.captura(declaracao("0000000000001", {"0000000000"})));
     const QString erro = r.ui.textos().filter("GravaRegistro 3 - ").value(0);
     EXPECT_TRUE(erro.contains("NAO_EXISTE")) << erro.toStdString();
-    EXPECT_EQ(r.b->conta("DECLARACOES"), 1); // written before the failing record, and kept
+    EXPECT_EQ(r.b->conta("DECLARACOES"), 0); // written before the failing record, and undone with it
     EXPECT_EQ(r.b->conta("DEC_DRO"), 0);
 }

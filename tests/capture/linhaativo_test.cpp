@@ -38,3 +38,14 @@ TEST(ActiveLine, LeadingBlanksShiftFieldsAndShortLinesReadEmpty)
     EXPECT_EQ(CamposFixos::campo(u"abcdef", 5, 10).toString(), QString("ef"));
     EXPECT_TRUE(CamposFixos::campo(u"abc", 5, 10).isEmpty());
 }
+
+TEST(ActiveLine, UpperCaseStaysWithinWindows1252)
+{
+    // ƒ and µ have capitals outside the code page and ß none but "SS": they stay; ÿ has Ÿ (0x9F)
+    LinhaFixa l = LinhaAtivoTeste("1", "001", "C1", QString::fromUtf8("açougue ƒµß ÿ œ š"));
+    l.poe(600, QString::fromUtf8("jardim ß").leftJustified(20));
+    const LinhaAtivo a = LinhaAtivo::le(CamposFixos::aparaLinha(l.texto()));
+    EXPECT_EQ(a[LinhaAtivo::NOMECOMER], QString::fromUtf8("AÇOUGUE ƒµß Ÿ Œ Š"));
+    EXPECT_EQ(a[LinhaAtivo::BAIRROCONTRIBUINTE], QString::fromUtf8("JARDIM ß"));
+    EXPECT_EQ(a[LinhaAtivo::NOMECOMER].size(), QString::fromUtf8("açougue ƒµß ÿ œ š").size());
+}

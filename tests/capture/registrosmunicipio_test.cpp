@@ -132,6 +132,7 @@ TEST(SimplesRecords, CombinedVafTextAndStoringEachType)
         }
         auto simei = TTipoRegistro::Cria(r40.texto(), 0);
         EXPECT_EQ(static_cast<TTipoRegistro40 *>(simei.get())->ObtemIE(), QString("7777777777777"));
+        tx.conclui();
     }
     BancoDeTeste b(home.banco());
     EXPECT_DOUBLE_EQ(

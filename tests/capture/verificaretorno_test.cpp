@@ -1,4 +1,5 @@
 #include "capture/verificaretorno.h"
+#include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
 #include "shell/diretorios.h"
 #include "shell/orbelerror.h"
@@ -18,6 +19,7 @@ struct Retorno {
     ScriptedUi ui;
     TdmPrincipal dm{ui};
     std::unique_ptr<BancoDeTeste> b;
+    std::unique_ptr<TransacaoEmLote> tx;
     Retorno()
     {
         dm.Inicia();
@@ -31,7 +33,10 @@ struct Retorno {
         f.open(QIODevice::WriteOnly);
         for (const QString &l : linhas)
             f.write(Win1252::encode(l) + "\r\n");
-        return ContextoCaptura{dm, ui, home.arquivo("RT0019924.zip"), false, {}};
+        tx = std::make_unique<TransacaoEmLote>(dm.MainConnection(), 0);
+        ContextoCaptura ctx{dm, ui, home.arquivo("RT0019924.zip"), false, {}};
+        ctx.transacao = tx.get();
+        return ctx;
     }
     void declaracao(int id, const char *munic)
     {
@@ -62,6 +67,8 @@ TEST(ReturnPrecheck, ReplacingOneMunicipalityKeepsTheOtherIndexTypeAndLeavesNoOl
     EXPECT_GE(v.contagemEsperada, 1); // a tiny file still counts one line
     EXPECT_EQ(tipo, QString("D"));
     EXPECT_TRUE(r.ui.textos().first().startsWith("Já existem dados deste município na base de dados.\r"));
+    EXPECT_EQ(r.b->conta("DECLARACOES"), 2); // deleted in the capture's transaction, not yet committed
+    r.tx->conclui();
     EXPECT_EQ(r.b->conta("DECLARACOES"), 1);
     // every table that carries the replaced declaration's number is clear of it
     for (const char *t : {"DEC_TOTAL_SN", "DEC_DET_TRANSF_MERC_INFRACAO", "DEC_DET_AMBULANTES", "DEC_VAF"}) {
@@ -86,10 +93,21 @@ TEST(ReturnPrecheck, TwoMunicipalitiesAskForEverythingAndNoChangesNothing)
     EXPECT_EQ(r.b->conta("DECLARACOES"), 1);
     r.ui.enfileira(UserInterface::Sim);
     EXPECT_TRUE(VerificaRetorno(ctx, &tipo).prossegue);
+    EXPECT_EQ(r.b->conta("DECLARACOES"), 1);
+    r.tx->conclui();
     EXPECT_EQ(r.b->conta("DECLARACOES") + r.b->conta("DEC_TOTAL_SN"), 0);
 
-    auto vazio = r.texto({});
-    EXPECT_TRUE(VerificaRetorno(vazio, &tipo).prossegue);
+    // a file with no record is refused before anything is asked or deleted
+    auto vazio = r.texto({"", "   "});
+    r.ui.limpa();
+    try {
+        VerificaRetorno(vazio, &tipo);
+        ADD_FAILURE() << "an empty file was accepted";
+    } catch (const OrbelError &e) {
+        EXPECT_TRUE(e.message().contains("RT0019924.zip não contém nenhum registro"))
+            << e.message().toStdString();
+    }
+    EXPECT_TRUE(r.ui.textos().isEmpty());
     QFile::remove(DiretorioTemp() + "PT0019924.txt");
     r.ui.limpa();
     EXPECT_THROW(VerificaRetorno(vazio, &tipo), OrbelError);

@@ -1,3 +1,4 @@
+#include "data/fbconexao.h"
 #include "data/tdmprincipal.h"
 #include "shell/inifile.h"
 #include "shell/orbelerror.h"
@@ -39,6 +40,15 @@ TEST(DataModuleStart, FirstStartAddsErrorCodesOnceAndLeavesIndexesActive)
 {
     auto home = TempHome::seeded();
     {
+        // a home made by setup already has the current structure: its first start asks nothing
+        ScriptedUi ui;
+        TdmPrincipal dm(ui);
+        dm.Inicia();
+        EXPECT_EQ(contaTitulo(ui, kReiniciar), 0);
+    }
+    // a database of an older version lacks the two codes
+    BancoDeTeste(home.banco()).executa("DELETE FROM ERROS WHERE ERRO_CODIGO IN ('17', '18')");
+    {
         ScriptedUi ui;
         TdmPrincipal dm(ui);
         dm.Inicia();
@@ -75,6 +85,32 @@ TEST(DataModuleStart, ConfigurationFailuresEndTheProgramWithTheirBoxes)
     GravaIniDireto(home.ini(), "ORBEL", "Database", home.path() + "/bd/NAOEXISTE.GDB");
     EXPECT_FALSE(iniciaFalhando(ui, &titulo).isEmpty());
     EXPECT_EQ(titulo, QString("Erro ao conectar com o banco"));
+
+    // the engine's text first, then what the clerk can do about it
+    auto falha = [&](const QString &caminho) {
+        GravaIniDireto(home.ini(), "ORBEL", "Database", caminho);
+        const QString texto = iniciaFalhando(ui, &titulo);
+        EXPECT_EQ(titulo, QString("Erro ao conectar com o banco"));
+        return texto;
+    };
+    EXPECT_TRUE(falha(home.path() + "/bd").contains("\r\nO caminho " + home.path() + "/bd é uma pasta"));
+    QFile lixo(home.path() + "/bd/LIXO.GDB");
+    ASSERT_TRUE(lixo.open(QIODevice::WriteOnly));
+    lixo.write(QByteArray(4096, 'x'));
+    lixo.close();
+    const QString texto = falha(lixo.fileName());
+    EXPECT_TRUE(texto.contains("\r\nO arquivo " + lixo.fileName() + " não é um banco de dados do ORBEL"))
+        << texto.toStdString();
+    EXPECT_FALSE(texto.startsWith("O arquivo")) << "the engine's own text comes first";
+
+    // a Firebird database of some other program
+    {
+        FbConexao fb;
+        fb.criaBanco(home.path() + "/bd/OUTRO.FDB", "SYSDBA", "plumwater");
+    }
+    GravaIniDireto(home.ini(), "ORBEL", "Database", home.path() + "/bd/OUTRO.FDB");
+    EXPECT_TRUE(iniciaFalhando(ui, &titulo).contains("não é um banco do ORBEL: faltam as suas tabelas"));
+    EXPECT_EQ(titulo, QString("Erro ao abrir tabelas do banco"));
 }
 
 TEST(DataModuleStart, MissingDatabaseKeyGetsTheDefaultPathWritten)

@@ -70,6 +70,18 @@ TEST(ProgressRunner, RefreshesAboutFiveHundredTimesAndKeepsThePosition)
     EXPECT_TRUE(q.Execute());
     EXPECT_EQ(ui.exibido.incs.at(3), QString("3/10"));
     EXPECT_EQ(ui.exibido.barras.last(), 100); // beyond the estimate the bar stays full
+    // and the percentage never passes 100
+    TSPProgress pc(ui);
+    pc.setMaxCount(4);
+    pc.OnExecute = [](TSPProgress &r) {
+        for (int i = 0; i < 9; ++i)
+            r.Increment(1);
+    };
+    EXPECT_TRUE(pc.Execute());
+    EXPECT_EQ(ui.exibido.incs.last(), QString("100%"));
+    EXPECT_EQ(ui.exibido.incs.filter("%").size(), ui.exibido.incs.size());
+    for (const QString &inc : ui.exibido.incs)
+        EXPECT_LE(inc.chopped(1).toInt(), 100) << inc.toStdString();
     EXPECT_EQ(Formatacao::duracao(qint64(25) * 3600 * 1000 + 61000), QString("01:01:01"));
 }
 
@@ -79,6 +91,7 @@ TEST(ProgressRunner, MissingCountFailsAndCancellationAsks)
     TSPProgress p(ui);
     p.OnExecute = [](TSPProgress &r) { r.Increment(1); };
     EXPECT_FALSE(p.Execute());
+    EXPECT_FALSE(p.cancelado()); // failed, not cancelled
     ASSERT_EQ(ui.mensagens().size(), 1);
     EXPECT_EQ(ui.mensagens()[0].texto, QString("SPProgress: Falta informar o valor de MaxCount"));
 
@@ -110,6 +123,7 @@ TEST(ProgressRunner, MissingCountFailsAndCancellationAsks)
     ui2.enfileira(UserInterface::Sim);
     const int mensagens = ui2.mensagens().size();
     EXPECT_FALSE(c.Execute());
+    EXPECT_TRUE(c.cancelado());
     EXPECT_LT(feitos, 5);
     EXPECT_TRUE(limpou);
     EXPECT_EQ(ui2.mensagens().size(), mensagens + 1); // only the question, no error box
