@@ -1,11 +1,6 @@
 #include "data/widgets/datasetmodel.h"
 
 #include "data/clientdataset.h"
-#include "shell/formatacao.h"
-
-#include <QDate>
-#include <QDateTime>
-#include <QTime>
 
 DataSetModel::DataSetModel(ClientDataSet &dataset, QObject *parent)
     : QAbstractTableModel(parent), m_ds(dataset)
@@ -14,6 +9,10 @@ DataSetModel::DataSetModel(ClientDataSet &dataset, QObject *parent)
     connect(&m_ds, &ClientDataSet::fechado, this, &DataSetModel::recarrega);
     connect(&m_ds, &ClientDataSet::dadosMudaram, this, &DataSetModel::recarrega);
     connect(&m_ds, &ClientDataSet::linhasAcrescentadas, this, &DataSetModel::acrescenta);
+    connect(&m_ds, &ClientDataSet::valoresMudaram, this, [this] {
+        if (m_linhas > 0 && !m_colunas.isEmpty())
+            emit dataChanged(index(0, 0), index(m_linhas - 1, m_colunas.size() - 1));
+    });
     recarrega();
 }
 
@@ -67,33 +66,21 @@ QVariant DataSetModel::data(const QModelIndex &index, int role) const
         return {};
     if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::TextAlignmentRole)
         return {};
-    QVariant v;
     try {
-        v = m_ds.valor(index.row(), m_colunas[index.column()]);
+        const int campo = m_colunas[index.column()];
+        if (role == Qt::DisplayRole)
+            return m_ds.exibicao(index.row(), campo);
+        const QVariant v = m_ds.valor(index.row(), campo);
+        if (role == Qt::EditRole)
+            return v;
+        const int tipo = v.typeId();
+        const bool numero =
+            tipo == QMetaType::Double || tipo == QMetaType::Int || tipo == QMetaType::LongLong;
+        return numero ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();
     } catch (const std::exception &) {
         // painting cannot raise; a failing rule shows an empty cell, and the code reading the row
         // itself meets the same error
         return {};
-    }
-    if (role == Qt::EditRole)
-        return v;
-    const int tipo = v.typeId();
-    const bool numero = tipo == QMetaType::Double || tipo == QMetaType::Int || tipo == QMetaType::LongLong;
-    if (role == Qt::TextAlignmentRole)
-        return numero ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();
-    if (v.isNull())
-        return QString();
-    switch (tipo) {
-    case QMetaType::QDate:
-        return Formatacao::data(v.toDate());
-    case QMetaType::QTime:
-        return Formatacao::hora(v.toTime());
-    case QMetaType::QDateTime:
-        return Formatacao::dataHora(v.toDateTime());
-    case QMetaType::Double: // the value as stored, with the decimal comma
-        return QString::number(v.toDouble(), 'g', 15).replace(u'.', u',');
-    default:
-        return v.toString();
     }
 }
 
