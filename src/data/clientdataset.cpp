@@ -151,6 +151,7 @@ struct ClientDataSet::Impl {
     QVariantList ultimos;         // master values of the rows held; empty when none were read
     bool releitura = false;       // read again even when the master values are the same
     bool segueParametros = false; // a detail by parameters, attached or not
+    bool somenteLeitura = false;
     bool manterPreparada() const { return mestreParam != nullptr; }
 
     // calculated values per store row, computed on first read; bit k of prontos marks field k
@@ -1137,8 +1138,20 @@ void ClientDataSet::setMestre(ClientDataSet *mestre, const QStringList &camposMe
     segue();
 }
 
+void ClientDataSet::setSomenteLeitura(bool somenteLeitura)
+{
+    d->somenteLeitura = somenteLeitura;
+}
+
+bool ClientDataSet::somenteLeitura() const
+{
+    return d->somenteLeitura;
+}
+
 void ClientDataSet::append()
 {
+    if (d->somenteLeitura)
+        throw OrbelError(QStringLiteral("Conjunto de dados somente para leitura: ") + d->nome);
     if (!d->ativo)
         throw OrbelError(QStringLiteral("Conjunto de dados fechado: ") + d->nome);
     if (d->estado != Impl::Estado::Navegando)
@@ -1162,6 +1175,8 @@ void ClientDataSet::edit()
 {
     if (d->estado != Impl::Estado::Navegando)
         return;
+    if (d->somenteLeitura)
+        throw OrbelError(QStringLiteral("Conjunto de dados somente para leitura: ") + d->nome);
     if (d->armazenadaAtual() < 0)
         throw OrbelError(QStringLiteral("Não há registro para alterar em ") + d->nome);
     d->linhaEditada = d->vista[d->atual];
@@ -1239,6 +1254,8 @@ void ClientDataSet::post()
 
 void ClientDataSet::deleteRecord()
 {
+    if (d->somenteLeitura)
+        throw OrbelError(QStringLiteral("Conjunto de dados somente para leitura: ") + d->nome);
     if (d->estado == Impl::Estado::Inserindo) { // deleting a row never posted just drops it
         cancel();
         return;

@@ -119,6 +119,9 @@ class ClientDataSet : public QObject
     ClientDataSet *mestreParametros() const;
 
     // --- local changes --------------------------------------------------------------------------
+    // A read-only set refuses append, edit and delete.
+    void setSomenteLeitura(bool somenteLeitura);
+    bool somenteLeitura() const;
     void append(); // new row, becomes current, in edit state
     void edit();
     void setValor(const QString &campo, const QVariant &valor);

@@ -16,14 +16,27 @@ DataSetModel::DataSetModel(ClientDataSet &dataset, QObject *parent)
     recarrega();
 }
 
+void DataSetModel::setColunas(const QStringList &campos, const QStringList &titulos)
+{
+    m_camposEscolhidos = campos;
+    m_titulos = titulos;
+    recarrega();
+}
+
 void DataSetModel::recarrega()
 {
     beginResetModel();
     m_colunas.clear();
     const auto &campos = m_ds.campos();
-    for (int i = 0; i < campos.size(); ++i)
-        if (campos[i].visivel)
-            m_colunas << i;
+    if (!m_camposEscolhidos.isEmpty()) {
+        for (const QString &c : std::as_const(m_camposEscolhidos))
+            if (const int i = m_ds.indiceCampo(c); i >= 0)
+                m_colunas << i;
+    } else {
+        for (int i = 0; i < campos.size(); ++i)
+            if (campos[i].visivel)
+                m_colunas << i;
+    }
     m_linhas = m_ds.active() ? m_ds.recordCount() : 0;
     endResetModel();
 }
@@ -91,6 +104,11 @@ QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation == Qt::Vertical)
         return section + 1;
     const auto &c = m_ds.campos().value(m_colunas.value(section, -1));
+    if (!m_titulos.isEmpty()) {
+        const int escolhido = m_camposEscolhidos.indexOf(c.nome, 0);
+        if (!m_titulos.value(escolhido).isEmpty())
+            return m_titulos.value(escolhido);
+    }
     return c.rotulo.isEmpty() ? c.nome : c.rotulo;
 }
 

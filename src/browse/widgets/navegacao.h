@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class ClientDataSet;
+class DataSetModel;
+class QTableView;
+class QWidget;
+
+// A row-select, read-only grid over a dataset: the grid's current row is the set's current row,
+// both ways.
+void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds);
+
+// The browsers see keys before their controls: Enter moves to the next control (Shift+Enter to
+// the previous one), Escape closes the window. `aoEnter` may take an Enter first (true: handled).
+class TeclasNavegacao : public QObject
+{
+  public:
+    TeclasNavegacao(QWidget *janela, std::function<bool(QObject *)> aoEnter);
+
+  protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+  private:
+    QWidget *m_janela;
+    std::function<bool(QObject *)> m_aoEnter;
+};
