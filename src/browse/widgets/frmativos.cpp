@@ -39,28 +39,12 @@ void TfrmAtivos::montaTela()
 {
     ClientDataSet &a = m_dm.cdsAtivos;
     auto *ligacoes = new LigacaoCampos(this);
-    // a read-only field bound to its column
-    auto edicao = [&](QWidget *pai, const QString &nome, bool multilinha = false) -> QWidget * {
-        QWidget *w;
-        if (multilinha) {
-            auto *p = new QPlainTextEdit(pai);
-            p->setReadOnly(true);
-            p->setMaximumHeight(fontMetrics().height() * 3 + 10);
-            w = p;
-        } else {
-            auto *e = new QLineEdit(pai);
-            e->setReadOnly(true);
-            w = e;
-        }
-        w->setObjectName(QStringLiteral("dbe") + nome);
-        ligacoes->liga(w, a, nome);
-        return w;
+    auto edicao = [&](QWidget *pai, const QString &nome, bool multilinha = false) {
+        return ligacoes->novoCampo(pai, a, nome, multilinha);
     };
-    // a field beside its label in a group's grid
-    auto campo = [&](QGroupBox *g, QGridLayout *grade, int linha, int coluna, const char *rotulo,
+    auto campo = [&](QGroupBox *, QGridLayout *grade, int linha, int coluna, const char *rotulo,
                      const QString &nome, int largura = 1, bool multilinha = false) {
-        grade->addWidget(new QLabel(QString::fromUtf8(rotulo), g), linha, coluna);
-        grade->addWidget(edicao(g, nome, multilinha), linha, coluna + 1, 1, largura);
+        ligacoes->novoCampo(grade, linha, coluna, QString::fromUtf8(rotulo), a, nome, largura, multilinha);
     };
 
     auto *raiz = new QVBoxLayout(this);
@@ -134,16 +118,7 @@ void TfrmAtivos::montaTela()
     cmbCampoPesquisa->addItems(NavegaAtivos::NomesCampos);
     cmbCampoPesquisa->setCurrentIndex(NavegaAtivos::InscricaoEstadual);
     barra->addWidget(cmbCampoPesquisa);
-    edtPesquisa = new QLineEdit(this);
-    edtPesquisa->setObjectName(QStringLiteral("edtPesquisa"));
-    edtPesquisa->setToolTip(kDica);
-    edtPesquisa->setMinimumWidth(300);
-    // what is typed is upper-cased, as the field shows it
-    connect(edtPesquisa, &QLineEdit::textEdited, this, [this](const QString &t) {
-        const int cursor = edtPesquisa->cursorPosition();
-        edtPesquisa->setText(t.toUpper());
-        edtPesquisa->setCursorPosition(cursor);
-    });
+    edtPesquisa = NovaCaixaPesquisa(this, kDica);
     barra->addWidget(edtPesquisa);
     sbtnFiltro = new QToolButton(this);
     sbtnFiltro->setObjectName(QStringLiteral("sbtnFiltro"));

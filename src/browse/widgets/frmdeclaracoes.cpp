@@ -40,27 +40,12 @@ TfrmDeclaracoes::TfrmDeclaracoes(TdmPrincipal &dm, UserInterface &ui, QWidget *p
 void TfrmDeclaracoes::montaTela()
 {
     auto *ligacoes = new LigacaoCampos(this);
-    auto edicao = [&](QWidget *pai, ClientDataSet &ds, const QString &nome,
-                      bool multilinha = false) -> QWidget * {
-        QWidget *w;
-        if (multilinha) {
-            auto *p = new QPlainTextEdit(pai);
-            p->setReadOnly(true);
-            p->setMaximumHeight(fontMetrics().height() * 3 + 10);
-            w = p;
-        } else {
-            auto *e = new QLineEdit(pai);
-            e->setReadOnly(true);
-            w = e;
-        }
-        w->setObjectName(QStringLiteral("dbe") + nome);
-        ligacoes->liga(w, ds, nome);
-        return w;
+    auto edicao = [&](QWidget *pai, ClientDataSet &ds, const QString &nome, bool multilinha = false) {
+        return ligacoes->novoCampo(pai, ds, nome, multilinha);
     };
-    auto campo = [&](QWidget *g, QGridLayout *grade, int linha, int coluna, const char *rotulo,
+    auto campo = [&](QWidget *, QGridLayout *grade, int linha, int coluna, const char *rotulo,
                      ClientDataSet &ds, const QString &nome, int largura = 1, bool multilinha = false) {
-        grade->addWidget(new QLabel(QString::fromUtf8(rotulo), g), linha, coluna);
-        grade->addWidget(edicao(g, ds, nome, multilinha), linha, coluna + 1, 1, largura);
+        ligacoes->novoCampo(grade, linha, coluna, QString::fromUtf8(rotulo), ds, nome, largura, multilinha);
     };
     ClientDataSet &d = m_dm.cdsDeclaracoes;
     ClientDataSet &vaf = m_dm.cdsDec_Vaf;
@@ -228,15 +213,7 @@ void TfrmDeclaracoes::montaTela()
     cmbCampoPesquisa->setObjectName(QStringLiteral("cmbCampoPesquisa"));
     cmbCampoPesquisa->addItems({QStringLiteral("Inscrição Estadual"), QStringLiteral("Nome Comercial")});
     barra->addWidget(cmbCampoPesquisa);
-    edtPesquisa = new QLineEdit(this);
-    edtPesquisa->setObjectName(QStringLiteral("edtPesquisa"));
-    edtPesquisa->setToolTip(kDica);
-    edtPesquisa->setMinimumWidth(300);
-    connect(edtPesquisa, &QLineEdit::textEdited, this, [this](const QString &t) {
-        const int cursor = edtPesquisa->cursorPosition();
-        edtPesquisa->setText(t.toUpper());
-        edtPesquisa->setCursorPosition(cursor);
-    });
+    edtPesquisa = NovaCaixaPesquisa(this, kDica);
     barra->addWidget(edtPesquisa);
     sbtnFiltro = new QToolButton(this);
     sbtnFiltro->setObjectName(QStringLiteral("sbtnFiltro"));

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTableView>
 
 void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds)
@@ -31,6 +32,20 @@ void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds)
     // a reset loses the grid's current row: put it back on the set's
     QObject::connect(modelo, &QAbstractItemModel::modelReset, grade, segue);
     segue();
+}
+
+QLineEdit *NovaCaixaPesquisa(QWidget *pai, const QString &dica)
+{
+    auto *e = new QLineEdit(pai);
+    e->setObjectName(QStringLiteral("edtPesquisa"));
+    e->setToolTip(dica);
+    e->setMinimumWidth(300);
+    QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString &t) {
+        const int cursor = e->cursorPosition();
+        e->setText(t.toUpper());
+        e->setCursorPosition(cursor);
+    });
+    return e;
 }
 
 TeclasNavegacao::TeclasNavegacao(QWidget *janela, std::function<bool(QObject *)> aoEnter)

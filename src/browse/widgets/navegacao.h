@@ -6,12 +6,17 @@
 
 class ClientDataSet;
 class DataSetModel;
+class QLineEdit;
+class QString;
 class QTableView;
 class QWidget;
 
 // A row-select, read-only grid over a dataset: the grid's current row is the set's current row,
 // both ways.
 void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds);
+
+// The search text of the browsers' bottom bar, "edtPesquisa": what is typed is upper-cased.
+QLineEdit *NovaCaixaPesquisa(QWidget *pai, const QString &dica);
 
 // The browsers see keys before their controls: Enter moves to the next control (Shift+Enter to
 // the previous one), Escape closes the window. `aoEnter` may take an Enter first (true: handled).

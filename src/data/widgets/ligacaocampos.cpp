@@ -3,6 +3,7 @@
 #include "data/clientdataset.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -62,4 +63,32 @@ void LigacaoCampos::atualiza()
 {
     for (const auto &f : std::as_const(m_atualizacoes))
         f();
+}
+
+QWidget *LigacaoCampos::novoCampo(QWidget *pai, ClientDataSet &ds, const QString &campo, bool multilinha)
+{
+    QWidget *w;
+    if (multilinha) {
+        auto *p = new QPlainTextEdit(pai);
+        p->setReadOnly(true);
+        p->setMaximumHeight(p->fontMetrics().height() * 3 + 10);
+        w = p;
+    } else {
+        auto *e = new QLineEdit(pai);
+        e->setReadOnly(true);
+        w = e;
+    }
+    w->setObjectName(QStringLiteral("dbe") + campo);
+    liga(w, ds, campo);
+    return w;
+}
+
+QWidget *LigacaoCampos::novoCampo(QGridLayout *grade, int linha, int coluna, const QString &rotulo,
+                                  ClientDataSet &ds, const QString &campo, int largura, bool multilinha)
+{
+    QWidget *pai = grade->parentWidget();
+    grade->addWidget(new QLabel(rotulo, pai), linha, coluna);
+    QWidget *w = novoCampo(pai, ds, campo, multilinha);
+    grade->addWidget(w, linha, coluna + 1, 1, largura);
+    return w;
 }

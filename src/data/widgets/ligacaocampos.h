@@ -5,6 +5,7 @@
 #include <functional>
 
 class ClientDataSet;
+class QGridLayout;
 class QWidget;
 
 // Read-only controls showing fields of a dataset's current row (line edits, text boxes, labels,
@@ -21,6 +22,13 @@ class LigacaoCampos : public QObject
     // Anything else to run when the row of ds changes (colours, enabled states).
     void aoMudar(ClientDataSet &ds, std::function<void()> f);
     void atualiza(); // every control now
+
+    // A new read-only control bound to a field, named "dbe" + field: a line, or a text box of three
+    // lines for long texts.
+    QWidget *novoCampo(QWidget *pai, ClientDataSet &ds, const QString &campo, bool multilinha = false);
+    // The same beside its label, in a grid: label at (linha, coluna), the field after it over `largura`.
+    QWidget *novoCampo(QGridLayout *grade, int linha, int coluna, const QString &rotulo, ClientDataSet &ds,
+                       const QString &campo, int largura = 1, bool multilinha = false);
 
   private:
     void segue(ClientDataSet &ds, std::function<void()> f);
