@@ -7,6 +7,7 @@
 #include "browse/navegadeclaracoes.h"
 #include "data/tdmprincipal.h"
 #include "shell/diretorios.h"
+#include "shell/orbelerror.h"
 #include "shell/scriptedui.h"
 
 #include <QCoreApplication>
