@@ -32,7 +32,7 @@ TfrmAtivos::TfrmAtivos(TdmPrincipal &dm, UserInterface &ui, QWidget *parent)
     setWindowTitle(QStringLiteral("Ativos"));
     m_navega.abre();
     montaTela();
-    setWindowState(Qt::WindowMaximized);
+    Maximiza(this);
 }
 
 void TfrmAtivos::montaTela()

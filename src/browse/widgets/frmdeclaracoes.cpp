@@ -34,7 +34,7 @@ TfrmDeclaracoes::TfrmDeclaracoes(TdmPrincipal &dm, UserInterface &ui, QWidget *p
     setWindowTitle(QStringLiteral("Declarações"));
     m_navega.abre();
     montaTela();
-    setWindowState(Qt::WindowMaximized);
+    Maximiza(this);
 }
 
 void TfrmDeclaracoes::montaTela()

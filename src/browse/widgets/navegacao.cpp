@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTableView>
 
 void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds)
@@ -32,6 +33,13 @@ void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds)
     // a reset loses the grid's current row: put it back on the set's
     QObject::connect(modelo, &QAbstractItemModel::modelReset, grade, segue);
     segue();
+}
+
+void Maximiza(QWidget *janela)
+{
+    if (const QScreen *tela = QGuiApplication::primaryScreen())
+        janela->setGeometry(tela->availableGeometry());
+    janela->setWindowState(Qt::WindowMaximized);
 }
 
 QLineEdit *NovaCaixaPesquisa(QWidget *pai, const QString &dica)

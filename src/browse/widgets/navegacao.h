@@ -15,6 +15,9 @@ class QWidget;
 // both ways.
 void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds);
 
+// A browser fills the screen: maximized, and sized to the screen where no window manager maximizes.
+void Maximiza(QWidget *janela);
+
 // The search text of the browsers' bottom bar, "edtPesquisa": what is typed is upper-cased.
 QLineEdit *NovaCaixaPesquisa(QWidget *pai, const QString &dica);
 

@@ -90,5 +90,6 @@ QWidget *LigacaoCampos::novoCampo(QGridLayout *grade, int linha, int coluna, con
     grade->addWidget(new QLabel(rotulo, pai), linha, coluna);
     QWidget *w = novoCampo(pai, ds, campo, multilinha);
     grade->addWidget(w, linha, coluna + 1, 1, largura);
+    grade->setColumnStretch(coluna + 1, 1); // the fields take the width, the labels keep theirs
     return w;
 }
