@@ -2,6 +2,9 @@
 
 #include "app/aplicacaoorbel.h"
 
+#include "browse/widgets/formcnaef.h"
+#include "browse/widgets/frmativos.h"
+#include "browse/widgets/frmdeclaracoes.h"
 #include "capture/widgets/frmcapturaativoretorno.h"
 #include "data/tdmprincipal.h"
 #include "data/widgets/frmparametros.h"
@@ -27,6 +30,12 @@ void RegistraJanelas(TfrmPrincipal &principal, TdmPrincipal &dm)
     principal.registraJanela(QStringLiteral("Relatorios"), [&dm] { MostraJanela<TfrmConfig>(dm); });
     principal.registraJanela(QStringLiteral("Backup"), [&dm] { MostraJanela<TfrmCopiaSeguranca>(dm); });
     principal.registraJanela(QStringLiteral("Restore"), [&dm] { MostraJanela<TfrmRestauracao>(dm); });
+    principal.registraJanela(QStringLiteral("Ativos"), [&dm] { MostraJanela<TfrmAtivos>(dm, dm.ui()); });
+    principal.registraJanela(QStringLiteral("Declaracoes"),
+                             [&dm] { MostraJanela<TfrmDeclaracoes>(dm, dm.ui()); });
+    principal.registraJanela(QStringLiteral("VerCNAEF"), [&dm] { MostraJanela<TformCNAEF>(dm); });
+    principal.registraJanela(QStringLiteral("RegimeRecolhimento"),
+                             [&dm] { MostraJanela<TfrmVerRegimeRecolhimento>(dm); });
     QObject::connect(&dm, &TdmPrincipal::anoBaseAlterado, &principal, &TfrmPrincipal::AtualizaAnoBase);
 }
 

@@ -58,12 +58,14 @@ CapturaArquivos::~CapturaArquivos()
 void CapturaArquivos::abre()
 {
     m_dm.HabilitaIndices(false);
+    m_dm.SuspendeRegras(true); // the capture reads no calculated field and shows its own progress
     m_aberto = true;
 }
 
 void CapturaArquivos::fecha()
 {
     m_aberto = false;
+    m_dm.SuspendeRegras(false);
     m_dm.HabilitaIndices(true);
 }
 

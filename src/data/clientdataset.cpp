@@ -1,5 +1,6 @@
 #include "data/clientdataset.h"
 
+#include "shell/formatacao.h"
 #include "shell/orbelerror.h"
 
 #include <QDate>
@@ -85,6 +86,45 @@ OrbelError campoNaoEncontrado(const QString &nome)
     return OrbelError(QStringLiteral("Campo '%1' não encontrado").arg(nome));
 }
 
+// What the set was doing first, the server's text after.
+OrbelError erroDoServidor(const QString &fazendo, const QSqlError &erro)
+{
+    return OrbelError(fazendo + QStringLiteral("\r\n") + erro.text());
+}
+
+// The :NAME placeholders of a statement, as written, each once, outside quoted texts.
+QStringList marcadoresDe(const QString &sql)
+{
+    QStringList nomes;
+    QChar aspa;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (!aspa.isNull()) {
+            if (c == aspa)
+                aspa = QChar();
+            continue;
+        }
+        if (c == u'\'' || c == u'"') {
+            aspa = c;
+        } else if (c == u':' && i + 1 < sql.size() && (sql[i + 1].isLetter() || sql[i + 1] == u'_')) {
+            qsizetype f = i + 1;
+            while (f < sql.size() && (sql[f].isLetterOrNumber() || sql[f] == u'_'))
+                ++f;
+            const QString nome = sql.mid(i, f - i);
+            if (!nomes.contains(nome))
+                nomes << nome;
+            i = f - 1;
+        }
+    }
+    return nomes;
+}
+
+// Hash key of a value for locate: the text form, as the exact comparison reads text.
+QString chaveDe(const QVariant &v)
+{
+    return v.isNull() ? QStringLiteral("\x01") : v.toString();
+}
+
 } // namespace
 
 struct ClientDataSet::Impl {
@@ -102,15 +142,38 @@ struct ClientDataSet::Impl {
     QVariantMap parametros;
     int packet = -1;
     std::function<void(bool)> aoBuscar;
+    QSqlDatabase db; // where the last open read, for the reruns of a detail set
+
+    // detail by parameters
+    ClientDataSet *mestreParam = nullptr;
+    QList<QMetaObject::Connection> ligacoesParam;
+    QStringList marcadores;       // placeholders of the statement, as written
+    QVariantList ultimos;         // master values of the rows held; empty when none were read
+    bool releitura = false;       // read again even when the master values are the same
+    bool segueParametros = false; // a detail by parameters, attached or not
+    bool somenteLeitura = false;
+    bool manterPreparada() const { return mestreParam != nullptr; }
+
+    // calculated values per store row, computed on first read; bit k of prontos marks field k
+    mutable QVector<QVector<QVariant>> calc;
+    mutable QVector<quint64> prontos;
+    mutable bool calculando = false;
+    bool suspensas = false;
+
+    // locate hashes per field list: key text -> view rows in order; dropped when the view changes
+    mutable QHash<QString, QHash<QString, QVector<int>>> hashes;
 
     QVector<Campo> campos; // stored fields, then calculated ones
+    QStringList colunas;   // the table's own name of each stored field
     int armazenados = 0;
     QHash<QString, int> indice;      // upper-case name -> field index
     QVector<Regra> regras;           // per calculated field
     QVector<bool> blob;              // per stored field: left out of the row search of updates
     QVector<int> larguraChar;        // per stored field: CHAR width whose padding is cut, 0 otherwise
-    QHash<QString, QString> rotulos; // labels and visibility given before the fields exist
+    QHash<QString, QString> rotulos; // labels, visibility and pictures given before the fields exist
     QHash<QString, bool> visiveis;
+    QHash<QString, QString> mascaras;
+    QString mascaraValores; // of every floating-point field without its own
 
     QVector<QVector<QVariant>> linhas; // the store
     QVector<int> ids;                  // identity of each stored row, stable across deletes
@@ -139,6 +202,75 @@ struct ClientDataSet::Impl {
     std::function<void()> aposGravar;
 
     int campo(const QString &n) const { return indice.value(n.toUpper(), -1); }
+    void mudouVista() { hashes.clear(); }
+    void esqueceCalculados(int r)
+    {
+        if (r < prontos.size())
+            prontos[r] = 0;
+    }
+    void removeCalculados(int r)
+    {
+        if (r < prontos.size()) {
+            prontos.remove(r);
+            calc.remove(r);
+        }
+    }
+    void limpaLinhas()
+    {
+        linhas.clear();
+        ids.clear();
+        calc.clear();
+        prontos.clear();
+        hashes.clear();
+    }
+
+    // A calculated text holds at most its field's size, as a stored one would.
+    QVariant cortado(int k, QVariant v) const
+    {
+        const Campo &c = campos[armazenados + k];
+        if (c.tamanho > 0 && v.typeId() == QMetaType::QString) {
+            const QString *t = static_cast<const QString *>(v.constData());
+            if (t->size() > c.tamanho)
+                return t->left(c.tamanho);
+        }
+        return v;
+    }
+
+    QVariant calculado(const ClientDataSet &ds, int linha, int campo) const
+    {
+        if (suspensas)
+            return {};
+        const int k = campo - armazenados;
+        const int r = vista[linha];
+        // a row being edited is computed afresh: its values are still moving
+        if (r < 0 || (estado != Estado::Navegando && r == linhaEditada))
+            return cortado(k, regras[k](ds, linha));
+        if (prontos.size() <= r) {
+            prontos.resize(linhas.size());
+            calc.resize(linhas.size());
+        }
+        if (prontos[r] >> k & 1)
+            return calc[r][k];
+        if (calc[r].size() != regras.size())
+            calc[r].resize(regras.size());
+        if (prontos[r] == 0 && !calculando) {
+            // the whole row at once, in the order of definition (a rule may read an earlier field)
+            struct Marca {
+                bool &b;
+                ~Marca() { b = false; }
+            } marca{calculando};
+            calculando = true;
+            for (int j = 0; j < regras.size(); ++j)
+                if (!(prontos[r] >> j & 1)) {
+                    calc[r][j] = cortado(j, regras[j](ds, linha));
+                    prontos[r] |= quint64(1) << j;
+                }
+        } else {
+            calc[r][k] = cortado(k, regras[k](ds, linha));
+            prontos[r] |= quint64(1) << k;
+        }
+        return calc[r][k];
+    }
     int campoObrigatorio(const QString &n) const
     {
         const int c = campo(n);
@@ -212,6 +344,8 @@ struct ClientDataSet::Impl {
         return v;
     }
 
+    std::function<void(bool)> semAviso;
+
     // Reads up to `limite` rows (all when negative) into the store; the fetch notice brackets it.
     void leLinhas(int limite)
     {
@@ -227,7 +361,7 @@ struct ClientDataSet::Impl {
                 if (f)
                     f(false);
             }
-        } aviso(aoBuscar);
+        } aviso(suspensas ? semAviso : aoBuscar);
         QSqlQuery &q = *consulta;
         int lidas = 0;
         while ((limite < 0 || lidas < limite) && q.next()) {
@@ -242,10 +376,13 @@ struct ClientDataSet::Impl {
             return;
         const QSqlError erro = q.lastError();
         fim = true;
-        q.finish(); // no transaction stays open behind a fully read set
-        consulta.reset();
+        q.finish();
+        // no transaction stays open behind a fully read set; a detail set keeps its statement
+        // prepared for the next master row
+        if (!manterPreparada() || erro.isValid())
+            consulta.reset();
         if (erro.isValid())
-            throw OrbelError(erro.text());
+            throw erroDoServidor(QStringLiteral("Erro ao buscar registros de %1.").arg(nome), erro);
     }
 };
 
@@ -298,9 +435,13 @@ bool ClientDataSet::tudoLido() const
 void ClientDataSet::addCampoCalculado(const QString &nome, QMetaType::Type tipo, int tamanho, Regra regra,
                                       const QString &rotulo)
 {
-    Campo c{nome,    tipo,
-            tamanho, rotulo.isEmpty() ? d->rotulos.value(nome.toUpper()) : rotulo,
-            true,    d->visiveis.value(nome.toUpper(), true)};
+    Campo c{nome,
+            tipo,
+            tamanho,
+            rotulo.isEmpty() ? d->rotulos.value(nome.toUpper()) : rotulo,
+            true,
+            d->visiveis.value(nome.toUpper(), true),
+            d->mascaras.value(nome.toUpper())};
     const int existente = d->campo(nome);
     if (existente >= d->armazenados) { // defined again: the new rule replaces the old
         d->campos[existente] = c;
@@ -309,6 +450,10 @@ void ClientDataSet::addCampoCalculado(const QString &nome, QMetaType::Type tipo,
     }
     if (existente >= 0)
         throw OrbelError(QStringLiteral("Campo '%1' já existe em %2").arg(nome, d->nome));
+    if (d->regras.size() >= 64) // one bit each marks a computed value
+        throw OrbelError(QStringLiteral("Campos calculados demais em %1").arg(d->nome));
+    d->calc.clear();
+    d->prontos.clear();
     d->campos.append(c);
     d->regras.append(std::move(regra));
     d->indice.insert(nome.toUpper(), d->campos.size() - 1);
@@ -350,19 +495,36 @@ QStringList ClientDataSet::nomesCampos() const
 void ClientDataSet::open(QSqlDatabase db)
 {
     close();
+    d->db = db;
     auto q = std::make_unique<QSqlQuery>(db);
     q->setForwardOnly(true);
     if (!q->prepare(d->sql))
-        throw OrbelError(q->lastError().text());
+        throw erroDoServidor(QStringLiteral("Erro ao abrir %1.").arg(d->nome), q->lastError());
     for (auto it = d->parametros.cbegin(); it != d->parametros.cend(); ++it)
         q->bindValue(it.key().startsWith(u':') ? it.key() : u':' + it.key(), it.value());
+    QVariantList doMestre;
+    if (d->segueParametros) {
+        d->marcadores = marcadoresDe(d->sql);
+        const bool semMestre = !d->mestreParam || !d->mestreParam->active() || d->mestreParam->isEmpty();
+        for (const QString &m : d->marcadores) {
+            // without a master row a typed NULL matches nothing and still gives the columns
+            const QVariant v =
+                semMestre ? QVariant(QMetaType(QMetaType::QString)) : d->mestreParam->valor(m.mid(1));
+            q->bindValue(m, v);
+            doMestre << v;
+        }
+        if (semMestre)
+            doMestre.clear();
+    }
     if (!q->exec())
-        throw OrbelError(q->lastError().text());
+        throw erroDoServidor(QStringLiteral("Erro ao abrir %1.").arg(d->nome), q->lastError());
+    d->ultimos = doMestre;
 
     // the stored fields come from the statement; the calculated ones keep their place after them
     QVector<Campo> calculados = d->campos.mid(d->armazenados);
     const QSqlRecord rec = q->record();
     d->campos.clear();
+    d->colunas.clear();
     d->indice.clear();
     d->blob.clear();
     d->larguraChar.clear();
@@ -371,13 +533,19 @@ void ClientDataSet::open(QSqlDatabase db)
         const int nativo = f.typeID() & ~1;
         const bool texto = nativo == kSqlVarchar || nativo == kSqlChar;
         const int largura = f.length() > 0 ? int(f.length()) / (texto ? kBytesPorCaractere : 1) : 0;
-        const QString chave = f.name().toUpper();
-        Campo c{f.name(),
+        // names longer than 30 characters are known by their first 30; the table keeps the whole
+        d->colunas.append(f.name());
+        const QString nome = f.name().left(30);
+        const QString chave = nome.toUpper();
+        Campo c{nome,
                 static_cast<QMetaType::Type>(f.metaType().id()),
                 texto ? largura : 0,
                 d->rotulos.value(chave),
                 false,
-                d->visiveis.value(chave, true)};
+                d->visiveis.value(chave, true),
+                d->mascaras.value(chave)};
+        if (c.mascara.isEmpty() && c.tipo == QMetaType::Double && !d->mascaras.contains(chave))
+            c.mascara = d->mascaraValores;
         d->indice.insert(chave, d->campos.size());
         d->campos.append(c);
         d->blob.append(c.tipo == QMetaType::QByteArray);
@@ -396,7 +564,7 @@ void ClientDataSet::open(QSqlDatabase db)
     d->fim = false;
     d->ativo = true;
     try {
-        d->leLinhas(d->packet > 0 ? d->packet : -1);
+        d->leLinhas(d->packet > 0 && !d->mestreParam ? d->packet : -1);
     } catch (...) {
         close();
         throw;
@@ -409,6 +577,189 @@ void ClientDataSet::open(QSqlDatabase db)
     emit linhaAtualMudou();
 }
 
+void ClientDataSet::setMestreParametros(ClientDataSet *mestre)
+{
+    for (const auto &c : d->ligacoesParam)
+        disconnect(c);
+    d->ligacoesParam.clear();
+    d->mestreParam = mestre;
+    d->segueParametros = true;
+    if (!mestre) {
+        d->consulta.reset(); // detached: nothing of it stays prepared
+        d->ultimos.clear();
+    } else {
+        d->ligacoesParam << connect(mestre, &ClientDataSet::linhaAtualMudou, this,
+                                    &ClientDataSet::segueMestreParametros)
+                         << connect(mestre, &ClientDataSet::aberto, this,
+                                    [this] {
+                                        // a statement kept prepared reads in the transaction of its first
+                                        // run: a master opened again starts a fresh one
+                                        d->consulta.reset();
+                                        d->releitura = true;
+                                        segueMestreParametros();
+                                    })
+                         << connect(mestre, &ClientDataSet::fechado, this,
+                                    &ClientDataSet::segueMestreParametros);
+    }
+    d->releitura = true; // whatever it held, read again
+    segueMestreParametros();
+}
+
+ClientDataSet *ClientDataSet::mestreParametros() const
+{
+    return d->mestreParam;
+}
+
+void ClientDataSet::segueMestreParametros()
+{
+    if (!d->ativo)
+        return;
+    if (d->estado != Impl::Estado::Navegando)
+        post();
+    ClientDataSet *m = d->mestreParam;
+    QVariantList valores;
+    if (m && m->active() && !m->isEmpty()) {
+        if (d->marcadores.isEmpty())
+            d->marcadores = marcadoresDe(d->sql);
+        for (const QString &nome : d->marcadores)
+            valores << m->valor(nome.mid(1));
+    }
+    // the master moved within the same row values (a packet arrived, a look-up changed): nothing to read
+    if (!d->releitura && valores.size() == d->ultimos.size()) {
+        bool iguaisTodos = true;
+        for (int i = 0; i < valores.size() && iguaisTodos; ++i)
+            iguaisTodos = iguais(valores[i], d->ultimos[i]) && valores[i].isNull() == d->ultimos[i].isNull();
+        if (iguaisTodos)
+            return;
+    }
+    d->releitura = false;
+    d->limpaLinhas();
+    d->ultimos = valores;
+    if (!valores.isEmpty()) {
+        if (!d->consulta) { // released, or never prepared
+            d->consulta = std::make_unique<QSqlQuery>(d->db);
+            d->consulta->setForwardOnly(true);
+            if (!d->consulta->prepare(d->sql)) {
+                const QSqlError e = d->consulta->lastError();
+                d->consulta.reset();
+                throw erroDoServidor(QStringLiteral("Erro ao abrir %1.").arg(d->nome), e);
+            }
+        }
+        for (auto it = d->parametros.cbegin(); it != d->parametros.cend(); ++it)
+            d->consulta->bindValue(it.key().startsWith(u':') ? it.key() : u':' + it.key(), it.value());
+        for (int i = 0; i < valores.size(); ++i)
+            d->consulta->bindValue(d->marcadores[i], valores[i]);
+        if (!d->consulta->exec()) {
+            const QSqlError e = d->consulta->lastError();
+            d->consulta.reset();
+            d->ultimos.clear();
+            trocaLinhas();
+            throw erroDoServidor(QStringLiteral("Erro ao buscar registros de %1.").arg(d->nome), e);
+        }
+        d->fim = false;
+        try {
+            d->leLinhas(-1);
+        } catch (...) {
+            d->ultimos.clear();
+            trocaLinhas();
+            throw;
+        }
+    }
+    trocaLinhas();
+}
+
+// The store was replaced: the view starts again at its first row.
+void ClientDataSet::trocaLinhas()
+{
+    d->fim = true;
+    refazVista();
+    d->atual = d->vista.isEmpty() ? -1 : 0;
+    d->bof = true;
+    d->eof = d->vista.isEmpty();
+    emit dadosMudaram();
+    emit linhaAtualMudou();
+}
+
+void ClientDataSet::liberaCursor()
+{
+    d->consulta.reset();
+    d->fim = true;
+}
+
+bool ClientDataSet::seguraServidor() const
+{
+    return d->consulta != nullptr;
+}
+
+void ClientDataSet::invalidaCalculados()
+{
+    if (d->prontos.isEmpty())
+        return;
+    d->calc.clear();
+    d->prontos.clear();
+    if (d->ativo)
+        emit valoresMudaram();
+}
+
+void ClientDataSet::setRegrasSuspensas(bool suspensas)
+{
+    if (d->suspensas == suspensas)
+        return;
+    d->suspensas = suspensas;
+    d->calc.clear();
+    d->prontos.clear();
+    if (d->ativo)
+        emit valoresMudaram();
+}
+
+bool ClientDataSet::regrasSuspensas() const
+{
+    return d->suspensas;
+}
+
+void ClientDataSet::setMascara(const QString &campo, const QString &mascara)
+{
+    d->mascaras[campo.toUpper()] = mascara;
+    const int i = d->campo(campo);
+    if (i >= 0)
+        d->campos[i].mascara = mascara;
+}
+
+void ClientDataSet::setMascaraDosValores(const QString &mascara)
+{
+    d->mascaraValores = mascara;
+}
+
+QString ClientDataSet::exibicao(int linha, int campo) const
+{
+    const QVariant v = valor(linha, campo);
+    if (v.isNull())
+        return QString();
+    switch (v.typeId()) {
+    case QMetaType::QDate:
+        return Formatacao::data(v.toDate());
+    case QMetaType::QTime:
+        return Formatacao::hora(v.toTime());
+    case QMetaType::QDateTime:
+        return Formatacao::dataHora(v.toDateTime());
+    case QMetaType::Double:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        if (!d->campos[campo].mascara.isEmpty())
+            return Formatacao::mascara(v.toDouble(), d->campos[campo].mascara);
+        if (v.typeId() == QMetaType::Double) // the value as stored, with the decimal comma
+            return QString::number(v.toDouble(), 'g', 15).replace(u'.', u',');
+        return v.toString();
+    default:
+        return v.toString();
+    }
+}
+
+QString ClientDataSet::exibicao(const QString &campo) const
+{
+    return exibicao(d->atual, d->campoObrigatorio(campo));
+}
+
 bool ClientDataSet::buscaMais()
 {
     if (!d->ativo || d->fim || !d->consulta)
@@ -417,6 +768,7 @@ bool ClientDataSet::buscaMais()
     d->leLinhas(d->packet > 0 ? d->packet : -1);
     if (d->linhas.size() == antes)
         return false;
+    d->mudouVista();
 
     const int primeira = d->vista.size();
     if (d->ordem.isEmpty() && d->estado != Impl::Estado::Inserindo) {
@@ -462,8 +814,9 @@ void ClientDataSet::close()
 {
     const bool estava = d->ativo;
     d->consulta.reset();
-    d->linhas.clear();
-    d->ids.clear();
+    d->db = QSqlDatabase(); // holds no connection the data module is about to remove
+    d->limpaLinhas();
+    d->ultimos.clear();
     d->vista.clear();
     d->atual = -1;
     d->eof = d->bof = true;
@@ -481,6 +834,7 @@ void ClientDataSet::close()
 
 void ClientDataSet::refazVista()
 {
+    d->mudouVista();
     d->vista.clear();
     if (!d->ativo)
         return;
@@ -633,7 +987,7 @@ QVariant ClientDataSet::valor(int linha, int campo) const
     if (linha < 0 || linha >= d->vista.size())
         return {};
     if (campo >= d->armazenados)
-        return d->regras[campo - d->armazenados](*this, linha);
+        return d->calculado(*this, linha, campo);
     const int r = d->vista[linha];
     if (d->estado != Impl::Estado::Navegando && r == d->linhaEditada)
         return d->buffer.value(campo);
@@ -659,16 +1013,57 @@ QString ClientDataSet::texto(const QString &campo) const
 int ClientDataSet::procura(const QStringList &campos, const QVariantList &valores) const
 {
     QVector<int> cols;
-    for (const QString &c : campos)
+    bool armazenados = d->estado == Impl::Estado::Navegando;
+    for (const QString &c : campos) {
         cols << d->campoObrigatorio(c);
-    for (int r = 0; r < d->vista.size(); ++r) {
-        bool ok = true;
-        for (int i = 0; i < cols.size() && ok; ++i)
-            ok = iguais(valor(r, cols[i]), valores.value(i));
-        if (ok)
-            return r;
+        armazenados = armazenados && cols.last() < d->armazenados;
     }
+    auto confere = [&](int r) {
+        for (int i = 0; i < cols.size(); ++i)
+            if (!iguais(valor(r, cols[i]), valores.value(i)))
+                return false;
+        return true;
+    };
+    if (!armazenados || d->vista.size() < 8) { // calculated keys, a row in edition, a tiny set: a scan
+        for (int r = 0; r < d->vista.size(); ++r)
+            if (confere(r))
+                return r;
+        return -1;
+    }
+    auto chave = [&](auto &&valorDe) {
+        QString k;
+        for (int i = 0; i < cols.size(); ++i) {
+            k += chaveDe(valorDe(i));
+            k += QChar(0x1f);
+        }
+        return k;
+    };
+    QString nomeHash;
+    for (int c : cols)
+        nomeHash += QString::number(c) + u';';
+    auto it = d->hashes.find(nomeHash);
+    if (it == d->hashes.end()) {
+        QHash<QString, QVector<int>> h;
+        h.reserve(d->vista.size());
+        for (int r = 0; r < d->vista.size(); ++r) {
+            const QVector<QVariant> &linha = d->linhas[d->vista[r]];
+            h[chave([&](int i) -> const QVariant & { return linha[cols[i]]; })].append(r);
+        }
+        it = d->hashes.insert(nomeHash, std::move(h));
+    }
+    const auto achados = it->constFind(chave([&](int i) { return valores.value(i); }));
+    if (achados == it->constEnd())
+        return -1;
+    for (int r : *achados) // the text form groups candidates; the exact comparison decides
+        if (confere(r))
+            return r;
     return -1;
+}
+
+QVariant ClientDataSet::lookup(const QString &campo, const QVariant &valor, const QString &resultado) const
+{
+    const int r = procura({campo}, {valor});
+    return r < 0 ? QVariant() : this->valor(r, resultado);
 }
 
 bool ClientDataSet::locate(const QStringList &campos, const QVariantList &valores)
@@ -743,8 +1138,20 @@ void ClientDataSet::setMestre(ClientDataSet *mestre, const QStringList &camposMe
     segue();
 }
 
+void ClientDataSet::setSomenteLeitura(bool somenteLeitura)
+{
+    d->somenteLeitura = somenteLeitura;
+}
+
+bool ClientDataSet::somenteLeitura() const
+{
+    return d->somenteLeitura;
+}
+
 void ClientDataSet::append()
 {
+    if (d->somenteLeitura)
+        throw OrbelError(QStringLiteral("Conjunto de dados somente para leitura: ") + d->nome);
     if (!d->ativo)
         throw OrbelError(QStringLiteral("Conjunto de dados fechado: ") + d->nome);
     if (d->estado != Impl::Estado::Navegando)
@@ -756,6 +1163,7 @@ void ClientDataSet::append()
             d->buffer[d->campoObrigatorio(d->camposDetalhe[i])] = d->mestre->valor(d->camposMestre.value(i));
     d->estado = Impl::Estado::Inserindo;
     d->linhaEditada = -1;
+    d->mudouVista();
     d->vista.append(-1);
     d->atual = d->vista.size() - 1;
     d->eof = d->bof = false;
@@ -767,6 +1175,8 @@ void ClientDataSet::edit()
 {
     if (d->estado != Impl::Estado::Navegando)
         return;
+    if (d->somenteLeitura)
+        throw OrbelError(QStringLiteral("Conjunto de dados somente para leitura: ") + d->nome);
     if (d->armazenadaAtual() < 0)
         throw OrbelError(QStringLiteral("Não há registro para alterar em ") + d->nome);
     d->linhaEditada = d->vista[d->atual];
@@ -796,6 +1206,7 @@ void ClientDataSet::cancel()
     d->buffer.clear();
     d->linhaEditada = -1;
     if (inserindo && !d->vista.isEmpty() && d->vista.last() == -1) {
+        d->mudouVista();
         d->vista.removeLast();
         d->atual = d->vista.isEmpty() ? -1 : std::min(d->atual, int(d->vista.size()) - 1);
         d->eof = d->bof = d->vista.isEmpty();
@@ -823,8 +1234,10 @@ void ClientDataSet::post()
             else
                 d->pendentes.append({Impl::Tipo::Alteracao, d->ids[linha], d->linhas[linha], d->buffer});
             d->linhas[linha] = d->buffer;
+            d->esqueceCalculados(linha);
         }
     }
+    d->mudouVista();
     d->estado = Impl::Estado::Navegando;
     d->buffer.clear();
     d->linhaEditada = -1;
@@ -841,6 +1254,8 @@ void ClientDataSet::post()
 
 void ClientDataSet::deleteRecord()
 {
+    if (d->somenteLeitura)
+        throw OrbelError(QStringLiteral("Conjunto de dados somente para leitura: ") + d->nome);
     if (d->estado == Impl::Estado::Inserindo) { // deleting a row never posted just drops it
         cancel();
         return;
@@ -857,6 +1272,8 @@ void ClientDataSet::deleteRecord()
         d->pendentes.append({Impl::Tipo::Exclusao, d->ids[linha], d->linhas[linha], {}});
     d->linhas.remove(linha);
     d->ids.remove(linha);
+    d->removeCalculados(linha);
+    d->mudouVista();
     // the order of the others stands; only the store positions after the row move down
     d->vista.remove(d->atual);
     for (int &v : d->vista)
@@ -898,54 +1315,74 @@ void ClientDataSet::applyUpdates(QSqlDatabase db)
     for (const QString &c : d->chaves)
         if (d->campo(c) < 0 || d->campo(c) >= d->armazenados)
             throw campoNaoEncontrado(c);
-    while (!d->pendentes.isEmpty()) {
-        const Impl::Alteracao &alt = d->pendentes.first();
-        QString sql;
-        QVariantList valores;
-        // the row is found by its key, or without one by every old value a comparison can match
-        auto condicao = [&](const QVector<QVariant> &original) {
-            QStringList partes;
-            for (int i = 0; i < d->armazenados; ++i) {
-                const QString &nome = d->campos[i].nome;
-                if (d->chaves.isEmpty() ? d->blob[i] : !d->chaves.contains(nome, Qt::CaseInsensitive))
-                    continue;
-                if (original[i].isNull()) {
-                    partes << nome + QStringLiteral(" IS NULL");
-                } else {
-                    partes << nome + QStringLiteral(" = ?");
-                    valores << original[i];
+    const QString fazendo =
+        QStringLiteral("Erro ao gravar as alterações de %1 em %2.").arg(d->nome, d->tabela);
+    const QStringList nomes = d->colunas;
+    // false when the caller already holds a transaction: the changes go into that one
+    const bool propria = db.transaction();
+    try {
+        for (const Impl::Alteracao &alt : std::as_const(d->pendentes)) {
+            QString sql;
+            QVariantList valores;
+            // the row is found by its key, or without one by every old value a comparison can match
+            auto condicao = [&](const QVector<QVariant> &original) {
+                QStringList partes;
+                for (int i = 0; i < d->armazenados; ++i) {
+                    const QString &nome = d->colunas[i];
+                    if (d->chaves.isEmpty() ? d->blob[i] : !d->chaves.contains(nome, Qt::CaseInsensitive))
+                        continue;
+                    if (original[i].isNull()) {
+                        partes << nome + QStringLiteral(" IS NULL");
+                    } else {
+                        partes << nome + QStringLiteral(" = ?");
+                        valores << original[i];
+                    }
                 }
+                return partes.join(QStringLiteral(" AND "));
+            };
+            if (alt.tipo == Impl::Tipo::Insercao) {
+                sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(d->tabela, nomes.join(u','),
+                               QStringList(nomes.size(), QStringLiteral("?")).join(u','));
+                for (const QVariant &v : alt.novo)
+                    valores << v;
+            } else if (alt.tipo == Impl::Tipo::Alteracao) {
+                sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE ")
+                          .arg(d->tabela, nomes.join(QStringLiteral(" = ?, ")));
+                for (const QVariant &v : alt.novo)
+                    valores << v;
+                sql += condicao(alt.original);
+            } else {
+                sql = QStringLiteral("DELETE FROM %1 WHERE ").arg(d->tabela) + condicao(alt.original);
             }
-            return partes.join(QStringLiteral(" AND "));
-        };
-        QStringList nomes;
-        for (int i = 0; i < d->armazenados; ++i)
-            nomes << d->campos[i].nome;
-        if (alt.tipo == Impl::Tipo::Insercao) {
-            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(d->tabela, nomes.join(u','),
-                           QStringList(nomes.size(), QStringLiteral("?")).join(u','));
-            for (const QVariant &v : alt.novo)
-                valores << v;
-        } else if (alt.tipo == Impl::Tipo::Alteracao) {
-            sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE ")
-                      .arg(d->tabela, nomes.join(QStringLiteral(" = ?, ")));
-            for (const QVariant &v : alt.novo)
-                valores << v;
-            sql += condicao(alt.original);
-        } else {
-            sql = QStringLiteral("DELETE FROM %1 WHERE ").arg(d->tabela) + condicao(alt.original);
+            QSqlQuery q(db);
+            if (!q.prepare(sql))
+                throw erroDoServidor(fazendo, q.lastError());
+            for (const QVariant &v : std::as_const(valores))
+                // an empty value goes as a typed NULL, which the driver always accepts
+                q.addBindValue(v.isValid() ? v : QVariant(QMetaType(QMetaType::QString)));
+            if (!q.exec())
+                throw erroDoServidor(fazendo, q.lastError());
+            // a change meant for one row that met none (someone removed it) or several (no key
+            // tells them apart) must not pass as done
+            if (alt.tipo != Impl::Tipo::Insercao && q.numRowsAffected() != 1)
+                throw OrbelError(
+                    fazendo + QStringLiteral("\r\n") +
+                    (q.numRowsAffected() == 0
+                         ? QStringLiteral("O registro a %1 não existe mais na tabela.")
+                               .arg(alt.tipo == Impl::Tipo::Exclusao ? QStringLiteral("excluir")
+                                                                     : QStringLiteral("alterar"))
+                         : QStringLiteral("O registro a %1 não é único na tabela (%2 registros).")
+                               .arg(alt.tipo == Impl::Tipo::Exclusao ? QStringLiteral("excluir")
+                                                                     : QStringLiteral("alterar"))
+                               .arg(q.numRowsAffected())));
         }
-        QSqlQuery q(db);
-        if (!q.prepare(sql))
-            throw OrbelError(q.lastError().text());
-        for (int i = 0; i < valores.size(); ++i) {
-            const QVariant &v = valores[i];
-            // an empty value goes as a typed NULL, which the driver always accepts
-            q.addBindValue(v.isValid() ? v : QVariant(QMetaType(QMetaType::QString)));
-        }
-        if (!q.exec())
-            throw OrbelError(q.lastError().text());
-        d->pendentes.removeFirst();
+        if (propria && !db.commit())
+            throw erroDoServidor(fazendo, db.lastError());
+    } catch (...) {
+        if (propria)
+            db.rollback();
+        throw;
     }
+    d->pendentes.clear();
 }

@@ -25,7 +25,6 @@ const QString kAtualizacao404 =
 const QString kAtualizacao407 =
     QStringLiteral("O Banco de dados recebeu uma atualização 4.00.07 após sua abertura. "
                    "É recomendado reiniciar a aplicação para que as alterações tenham efeito.");
-const QString kSelecaoVazia = QStringLiteral("SELECT * FROM DECLARACOES WHERE 1=2 ORDER BY DEC_IE, DEC_NOME");
 
 const char *const kIndices[] = {
     "IDX_ATIVOS_MUNIC_CODIGO ",   "IDX_CNAEF ",
@@ -113,11 +112,89 @@ TdmPrincipal::TdmPrincipal(UserInterface &ui, QObject *parent)
          {&cdsMunic_Indices, &cdsMunic_Resumo, &cdsMunic_Totais, &cdsMunic_VafA, &cdsMunic_VafB})
         cds->setAposGravar([this, cds] { AplicaAlteracoes(*cds); });
 
-    cdsDeclaracoes.setCommandText(kSelecaoVazia);
+    configuraDeclaracoes(*this);
+    configuraAtivos();
+    registra();
+}
+
+void TdmPrincipal::configuraAtivos()
+{
     cdsAtivos.setCommandText(
         QStringLiteral("SELECT\nATIVOS.*,\nMUNICIPIOS.MUNIC_NOME\nFROM MUNICIPIOS, ATIVOS\n"
                        "WHERE (ATIVOS.MUNIC_CODIGO = MUNICIPIOS.MUNIC_CODIGO)\n"
                        "ORDER BY MUNICIPIOS.MUNIC_NOME, ATIVOS.IE"));
+    cdsAtivos.setPacketRecords(200);
+    cdsAtivos.setAoBuscarPacote([this](bool antes) {
+        MostraAguarde(antes ? QStringLiteral("Buscando dados de ativos...") : QString());
+        if (antes)
+            m_ui.processaEventos();
+    });
+    const struct {
+        const char *campo, *rotulo;
+    } rotulos[] = {{"MUNIC_NOME", "Município"},
+                   {"IE", "Inscrição Estadual"},
+                   {"NOMECOMER", "Nome"},
+                   {"ENTRADAANT", "Entradas Ano Anterior"},
+                   {"SAIDAANT", "Saídas Ano Anterior"}};
+    for (const auto &r : rotulos)
+        cdsAtivos.setRotulo(QLatin1String(r.campo), QString::fromUtf8(r.rotulo));
+    cdsAtivos.addCampoCalculado(
+        QStringLiteral("RegimeRecolhimento"), QMetaType::QString, 50, [this](const ClientDataSet &ds, int l) {
+            return cdsRegimes.lookup(QStringLiteral("REG_CODIGO"), ds.valor(l, QStringLiteral("REGRECATU")),
+                                     QStringLiteral("REG_DESCRICAO"));
+        });
+    cdsAtivos.addCampoCalculado(
+        QStringLiteral("DescricaoCNAEF"), QMetaType::QString, 500,
+        [this](const ClientDataSet &ds, int l) -> QVariant {
+            // among the codes the validity filter leaves visible
+            const int r = cdsCNAEF.procura(
+                {QStringLiteral("CNAEF_ID"), QStringLiteral("DESMEMBRAMENTO")},
+                {ds.valor(l, QStringLiteral("CNAEF_ID")), ds.valor(l, QStringLiteral("DESMEMBRAMENTO"))});
+            return r < 0 ? QVariant() : cdsCNAEF.valor(r, QStringLiteral("DESCRICAO"));
+        },
+        QStringLiteral("CNAEF"));
+    cdsAtivos.addCampoCalculado(
+        QStringLiteral("DescObrigado"), QMetaType::QString, 4,
+        [](const ClientDataSet &ds, int l) {
+            return ds.valor(l, QStringLiteral("OBRIGADO")).toString() == u"S" ? QStringLiteral("Sim")
+                                                                              : QStringLiteral("Não");
+        },
+        QStringLiteral("Obrigado"));
+}
+
+void TdmPrincipal::registra()
+{
+    m_abertosNaConexao = {&cdsRegimes,       &cdsCNAEF,        &cdsMunicipios,   &cdsErros,
+                          &cdsMunic_Indices, &cdsMunic_Resumo, &cdsMunic_Totais, &cdsMunic_VafA,
+                          &cdsMunic_VafB,    &cdsTipos,        &cdsCampos};
+    // look-ups first, the sets reading them after; closing walks back, details before their masters
+    m_registro = m_abertosNaConexao;
+    m_registro << &cdsAtivos;
+    m_registro << todos();
+    // a look-up read again may name codes differently: the calculated fields reading it start over
+    for (ClientDataSet *l : {&cdsRegimes, &cdsCNAEF, &cdsMunicipios, &cdsErros, &cdsTipos}) {
+        connect(l, &ClientDataSet::aberto, this, &TdmPrincipal::invalidaCalculados);
+        connect(l, &ClientDataSet::dadosMudaram, this, &TdmPrincipal::invalidaCalculados);
+    }
+}
+
+void TdmPrincipal::invalidaCalculados()
+{
+    for (ClientDataSet *cds : std::as_const(m_registro))
+        cds->invalidaCalculados();
+}
+
+void TdmPrincipal::LiberaCursores()
+{
+    for (ClientDataSet *cds : std::as_const(m_registro))
+        cds->liberaCursor();
+    liberaConsultaCNAEF();
+}
+
+void TdmPrincipal::SuspendeRegras(bool suspender)
+{
+    for (ClientDataSet *cds : {&cdsDeclaracoes, &cdsAtivos, &cdsDec_VafDetalhes})
+        cds->setRegrasSuspensas(suspender);
 }
 
 TdmPrincipal::~TdmPrincipal()
@@ -201,17 +278,12 @@ void TdmPrincipal::Conectar()
 void TdmPrincipal::abreTabelas()
 {
     const QSqlDatabase db = MainConnection();
-    cdsRegimes.open(db);
-    abreCNAEF();
-    cdsMunicipios.open(db);
-    cdsErros.open(db);
-    cdsMunic_Indices.open(db);
-    cdsMunic_Resumo.open(db);
-    cdsMunic_Totais.open(db);
-    cdsMunic_VafA.open(db);
-    cdsMunic_VafB.open(db);
-    cdsTipos.open(db);
-    cdsCampos.open(db);
+    for (ClientDataSet *cds : std::as_const(m_registro)) {
+        if (cds == &cdsCNAEF)
+            abreCNAEF();
+        else if (m_abertosNaConexao.contains(cds))
+            cds->open(db);
+    }
 }
 
 void TdmPrincipal::abreCNAEF()
@@ -270,10 +342,9 @@ void TdmPrincipal::Desconectar()
     if (!conectado())
         return;
     try {
-        for (ClientDataSet *cds :
-             {&cdsDeclaracoes, &cdsAtivos, &cdsErros, &cdsMunic_Indices, &cdsMunic_Resumo, &cdsMunic_Totais,
-              &cdsMunic_VafA, &cdsMunic_VafB, &cdsTipos, &cdsCampos, &cdsRegimes, &cdsCNAEF, &cdsMunicipios})
-            cds->close();
+        for (auto it = m_registro.crbegin(); it != m_registro.crend(); ++it)
+            (*it)->close();
+        liberaConsultaCNAEF();
         if (m_sqlQuery)
             m_sqlQuery->finish();
         if (m_sqlRel)
@@ -325,6 +396,8 @@ void TdmPrincipal::GravaParametro(const QString &chave, const QString &valor)
 
 void TdmPrincipal::HabilitaIndices(bool ativar)
 {
+    // a cursor left open on a table makes the server refuse to switch its indexes
+    LiberaCursores();
     Aguarde aguarde(*this);
     const QSqlDatabase db = MainConnection();
     if (ativar) {
@@ -372,7 +445,30 @@ void TdmPrincipal::AplicaAlteracoes(ClientDataSet &cds)
 
 void TdmPrincipal::DesligaDetalhesDeclaracao()
 {
+    const QSqlDatabase db = MainConnection();
     cdsDeclaracoes.close();
-    cdsDeclaracoes.setCommandText(kSelecaoVazia);
-    cdsDeclaracoes.open(MainConnection());
+    for (ClientDataSet *cds : detalhesDoGrupo()) {
+        cds->setMestreParametros(nullptr);
+        if (!cds->active())
+            cds->open(db); // no rows, but its columns are known
+    }
+    for (ClientDataSet *cds : detalhesSempreLigados()) {
+        cds->setMestreParametros(&cdsDeclaracoes);
+        if (!cds->active())
+            cds->open(db);
+    }
+    cdsDeclaracoes.setCommandText(SelecaoVazia);
+    cdsDeclaracoes.open(db);
+}
+
+void TdmPrincipal::LigaDetalhesDeclaracao()
+{
+    const QSqlDatabase db = MainConnection();
+    cdsDeclaracoes.close();
+    for (ClientDataSet *cds : detalhesDoGrupo() + detalhesSempreLigados()) {
+        cds->setMestreParametros(cds == &cdsHist_Erros ? &cdsDec_Historico : &cdsDeclaracoes);
+        if (!cds->active())
+            cds->open(db);
+    }
+    cdsDeclaracoes.open(db);
 }

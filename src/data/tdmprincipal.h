@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/clientdataset.h"
+#include "data/conjuntosdeclaracao.h"
 #include "shell/configapp.h"
 
 #include <QObject>
@@ -13,7 +14,7 @@ class UserInterface;
 
 // The data module: single owner of the connection and of every shared dataset for the life of
 // the program. Other code receives it and never opens its own connection.
-class TdmPrincipal : public QObject
+class TdmPrincipal : public QObject, public ConjuntosDeclaracao
 {
     Q_OBJECT
   public:
@@ -38,8 +39,22 @@ class TdmPrincipal : public QObject
     void MostraAguarde(const QString &texto);
     static qint64 TamanhoArquivo(const QString &caminho);
     void AplicaAlteracoes(ClientDataSet &cds);
-    // Closes the declaration set and opens it on an empty selection.
+    // Closes the declarations, detaches the group of seventeen details (they show no rows) and opens
+    // the declarations on the empty selection.
     void DesligaDetalhesDeclaracao();
+    // Closes the declarations, attaches the seventeen details and opens the declarations again with
+    // their statement.
+    void LigaDetalhesDeclaracao();
+    // Reopens cdsCNAEF, its validity filter taken from the stored base year.
+    void AbreCNAEF() { abreCNAEF(); }
+    // Every shared set lets go of its open cursor and kept statements, so that no table is held
+    // when the indexes are switched (HabilitaIndices does it first).
+    void LiberaCursores();
+    // The capture window switches off the calculated fields of cdsDeclaracoes, cdsAtivos and
+    // cdsDec_VafDetalhes and the fetch notices of the declarations and taxpayers while it is open.
+    void SuspendeRegras(bool suspender);
+    // Every shared set, in the order the connection opens them; closing walks it backwards.
+    const QList<ClientDataSet *> &Registro() const { return m_registro; }
 
     // Tells the main window the stored base year changed.
     void AnunciaAnoBase() { emit anoBaseAlterado(); }
@@ -62,8 +77,7 @@ class TdmPrincipal : public QObject
     ClientDataSet cdsMunic_VafB{QStringLiteral("cdsMunic_VafB")};
     ClientDataSet cdsTipos{QStringLiteral("cdsTipos")};
     ClientDataSet cdsCampos{QStringLiteral("cdsCampos")};
-    // Declarations and taxpayers; their rules arrive with the browsers.
-    ClientDataSet cdsDeclaracoes{QStringLiteral("cdsDeclaracoes")};
+    // Taxpayers, opened by their browser; the declaration sets come from ConjuntosDeclaracao.
     ClientDataSet cdsAtivos{QStringLiteral("cdsAtivos")};
 
   signals:
@@ -73,6 +87,9 @@ class TdmPrincipal : public QObject
     void abreTabelas();
     void aplicaAtualizacoesEstrutura();
     void abreCNAEF();
+    void configuraAtivos();
+    void registra();
+    void invalidaCalculados();
     void fatal(const QString &titulo, const QString &texto);
 
     UserInterface &m_ui;
@@ -80,4 +97,6 @@ class TdmPrincipal : public QObject
     QString m_nomeConexao;
     std::unique_ptr<QSqlQuery> m_sqlQuery;
     std::unique_ptr<QSqlQuery> m_sqlRel;
+    QList<ClientDataSet *> m_registro;
+    QList<ClientDataSet *> m_abertosNaConexao; // the eleven look-up and summary sets
 };

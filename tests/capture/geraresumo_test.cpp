@@ -48,12 +48,13 @@ TEST(MunicipalSummary, CountsOmittedAndKeepsWhatAPassDoesNotMention)
     ScriptedUi ui;
     TdmPrincipal dm(ui);
     dm.Inicia();
+    ui.limpa(); // the first-start upgrade box
     GeraResumo(dm);
 
     EXPECT_EQ(resumo(b, "001"), (QVariantList{10, 6, 3, 1}));
     EXPECT_EQ(resumo(b, "002"), (QVariantList{1, 0, 2, -1}));
     EXPECT_EQ(b.conta("MUNIC_RESUMO", "MUNIC_CODIGO = '999'"), 0);
-    EXPECT_TRUE(ui.mensagens().isEmpty() || ui.mensagens().size() == 1); // only the first-start upgrade box
+    EXPECT_TRUE(ui.mensagens().isEmpty()) << ui.mensagens().value(0).texto.toStdString();
     EXPECT_EQ(dm.cdsMunic_Resumo.recordCount(), 2);
 }
 

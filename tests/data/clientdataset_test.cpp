@@ -113,7 +113,7 @@ TEST(ClientDataSet, OpensWithTypedFieldsNavigatesAndComputes)
     EXPECT_EQ(ds.valor("DOBRO").toDouble(), 20.5);
     ds.next();
     EXPECT_TRUE(ds.eof());
-    EXPECT_EQ(ds.recNo(), 2);
+    EXPECT_EQ(ds.recNo(), 2); // eof stays on the last row
     ds.setRecNo(1);
     EXPECT_FALSE(ds.eof());
     EXPECT_EQ(ds.valor("POP").toLongLong(), 150000);
@@ -136,8 +136,9 @@ TEST(ClientDataSet, OpensWithTypedFieldsNavigatesAndComputes)
     try {
         ruim.open(b.db);
         ADD_FAILURE();
-    } catch (const OrbelError &e) {
-        EXPECT_TRUE(e.message().contains("Column unknown")) << e.message().toStdString();
+    } catch (const OrbelError &e) { // which set failed, then the server's words
+        EXPECT_TRUE(e.message().startsWith("Erro ao abrir cdsRuim.\r\n")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains("Column unknown"));
         EXPECT_TRUE(e.message().contains("NADA"));
     }
     EXPECT_FALSE(ruim.active());
@@ -272,38 +273,44 @@ TEST(ClientDataSet, LocalChangesAreWrittenBoundAndFailuresStayPending)
     EXPECT_EQ(b.le("SELECT CODIGO, NOME FROM BAIRRO ORDER BY CODIGO, NOME"),
               "001|CENTRO;002|PORTO;002|VILA;003|ALTO;005|O'HARA");
 
-    // a refused change raises with the server's text; it and the rest stay pending
-    ds.append();
-    ds.setValor("CODIGO", "001");
-    ds.post();
+    // a refused change raises with the set, the table and the server's text; nothing of the call is
+    // written, not even the change before it, and everything stays pending
     ds.append();
     ds.setValor("CODIGO", "007");
+    ds.post();
+    ds.append();
+    ds.setValor("CODIGO", "001");
     ds.post();
     try {
         ds.applyUpdates(b.db);
         ADD_FAILURE();
     } catch (const OrbelError &e) {
+        EXPECT_TRUE(e.message().startsWith("Erro ao gravar as alterações de cdsCidade em CIDADE.\r\n"));
         EXPECT_TRUE(e.message().contains("PRIMARY or UNIQUE KEY")) << e.message().toStdString();
     }
     EXPECT_TRUE(ds.temAlteracoes());
     EXPECT_EQ(b.le("SELECT COUNT(*) FROM CIDADE"), "3");
+    EXPECT_EQ(b.le("SELECT COUNT(*) FROM CIDADE WHERE CODIGO = '007'"), "0");
     ds.descartaAlteracoes();
     EXPECT_FALSE(ds.temAlteracoes());
     EXPECT_EQ(ds.recordCount(), 5); // the rows keep their new values
 }
 
-TEST(DataSetModel, ShowsVisibleFieldsWithLabelsAndPtBrTexts)
+TEST(DataSetModel, ShowsVisibleFieldsWithLabelsPicturesAndPtBrTexts)
 {
     Banco b;
     ClientDataSet ds("cdsCidade");
-    ds.setCommandText("SELECT CODIGO, NOME, VALOR, FUNDACAO FROM CIDADE ORDER BY CODIGO");
+    ds.setCommandText("SELECT CODIGO, NOME, VALOR, FUNDACAO, POP FROM CIDADE ORDER BY CODIGO");
     ds.setRotulo("NOME", "Município");
+    ds.setMascara("POP", "###,###,##0");
     ds.setVisivel("CODIGO", false);
     DataSetModel m(ds);
     EXPECT_EQ(m.rowCount(), 0);
     ds.open(b.db);
     EXPECT_EQ(m.rowCount(), 3);
-    EXPECT_EQ(m.columnCount(), 3);
+    EXPECT_EQ(m.columnCount(), 4);
+    EXPECT_EQ(m.data(m.index(1, 3)).toString(), "150.000");
+    EXPECT_EQ(ds.exibicao(2, ds.indiceCampo("POP")), ""); // NULL shows nothing
     EXPECT_EQ(m.headerData(0, Qt::Horizontal).toString(), "Município");
     EXPECT_EQ(m.headerData(2, Qt::Horizontal).toString(), "FUNDACAO");
     EXPECT_EQ(m.data(m.index(0, 2)).toString(), "19/12/1865");
@@ -313,4 +320,184 @@ TEST(DataSetModel, ShowsVisibleFieldsWithLabelsAndPtBrTexts)
     EXPECT_EQ(m.linhaDe(m.indiceAtual()), 2);
     ds.close();
     EXPECT_EQ(m.rowCount(), 0);
+}
+
+TEST(ClientDataSet, AChangeMeetingNoRowOrSeveralIsAnErrorAndNothingIsWritten)
+{
+    Banco b;
+    ClientDataSet ds("cdsCidade");
+    ds.setCommandText("SELECT CODIGO, NOME FROM CIDADE ORDER BY CODIGO");
+    ds.setTabelaAtualizacao("CIDADE", {"CODIGO"});
+    ds.open(b.db);
+    ds.edit();
+    ds.setValor("NOME", "NOVA");
+    ds.post();
+    ASSERT_TRUE(ds.locate({"CODIGO"}, {"003"}));
+    ds.deleteRecord();
+    b.le("DELETE FROM CIDADE WHERE CODIGO = '003'"); // gone behind the set's back
+    try {
+        ds.applyUpdates(b.db);
+        ADD_FAILURE();
+    } catch (const OrbelError &e) {
+        EXPECT_TRUE(e.message().contains("não existe mais")) << e.message().toStdString();
+    }
+    EXPECT_EQ(b.le("SELECT NOME FROM CIDADE WHERE CODIGO = '001'"), "ARAXÁ"); // the update went back
+    EXPECT_TRUE(ds.temAlteracoes());
+
+    // without a key, two equal rows cannot be told apart: changing one would change both
+    ClientDataSet bairro("cdsBairro");
+    bairro.setCommandText("SELECT * FROM BAIRRO");
+    bairro.setTabelaAtualizacao("BAIRRO");
+    bairro.open(b.db);
+    b.le("INSERT INTO BAIRRO VALUES ('003', 'ALTO')");
+    ASSERT_TRUE(bairro.locate({"CODIGO", "NOME"}, {"003", "ALTO"}));
+    bairro.setValor("NOME", "BAIXO");
+    bairro.post();
+    try {
+        bairro.applyUpdates(b.db);
+        ADD_FAILURE();
+    } catch (const OrbelError &e) {
+        EXPECT_TRUE(e.message().contains("não é único")) << e.message().toStdString();
+    }
+    EXPECT_EQ(b.le("SELECT COUNT(*) FROM BAIRRO WHERE NOME = 'ALTO'"), "2");
+}
+
+TEST(ClientDataSet, DetailByParametersReadsOnlyTheCurrentRowsDetails)
+{
+    Banco b;
+    ClientDataSet cidade("cdsCidade"), bairro("cdsBairro");
+    cidade.setCommandText("SELECT CODIGO, NOME FROM CIDADE ORDER BY CODIGO");
+    bairro.setCommandText("SELECT * FROM BAIRRO WHERE CODIGO = :codigo ORDER BY NOME");
+    bairro.setMestreParametros(&cidade);
+    bairro.open(b.db);
+    EXPECT_TRUE(bairro.active());
+    EXPECT_EQ(bairro.nomesCampos(), QStringList({"CODIGO", "NOME"})); // columns known without a master row
+    EXPECT_EQ(bairro.recordCount(), 0);
+    cidade.open(b.db);
+    EXPECT_EQ(coluna(bairro, "NOME"), "CENTRO");
+    cidade.next();
+    EXPECT_EQ(coluna(bairro, "NOME"), "CENTRO,PORTO,VILA");
+    // the master opened again reads the details afresh: a row added meanwhile shows
+    b.le("INSERT INTO BAIRRO VALUES ('001', 'NOVO')");
+    cidade.open(b.db);
+    EXPECT_EQ(coluna(bairro, "NOME"), "CENTRO,NOVO");
+    EXPECT_TRUE(bairro.seguraServidor()); // the statement stays prepared between moves
+    bairro.liberaCursor();
+    EXPECT_FALSE(bairro.seguraServidor());
+    cidade.last(); // prepared again when needed
+    EXPECT_EQ(coluna(bairro, "NOME"), "ALTO");
+    cidade.close();
+    EXPECT_TRUE(bairro.isEmpty());
+
+    bairro.setMestreParametros(nullptr); // detached: no rows, nothing held
+    cidade.open(b.db);
+    EXPECT_TRUE(bairro.isEmpty());
+    EXPECT_FALSE(bairro.seguraServidor());
+    bairro.setMestreParametros(&cidade);
+    EXPECT_EQ(coluna(bairro, "NOME"), "CENTRO,NOVO");
+
+    ClientDataSet ruim("cdsRuim"); // a placeholder the master does not have
+    ruim.setCommandText("SELECT * FROM BAIRRO WHERE CODIGO = :NADA");
+    ruim.setMestreParametros(&cidade);
+    EXPECT_THROW(ruim.open(b.db), OrbelError);
+}
+
+TEST(ClientDataSet, CalculatedFieldsAreComputedOncePerRowUntilItChanges)
+{
+    Banco b;
+    ClientDataSet ds("cdsCidade");
+    ds.setCommandText("SELECT CODIGO, NOME FROM CIDADE ORDER BY CODIGO");
+    QString ordem;
+    int prefixo = 0;
+    ds.addCampoCalculado("SIGLA", QMetaType::QString, 3, [&](const ClientDataSet &d, int l) {
+        ordem += "S";
+        return QString("%1-%2").arg(prefixo).arg(d.valor(l, "NOME").toString());
+    });
+    ds.addCampoCalculado("TAMANHO", QMetaType::Int, 0, [&](const ClientDataSet &d, int l) {
+        ordem += "T";
+        return d.valor(l, "SIGLA").toString().size(); // reads the field before it
+    });
+    ds.setTabelaAtualizacao("CIDADE", {"CODIGO"});
+    DataSetModel modelo(ds);
+    QSignalSpy mudaram(&modelo, &QAbstractItemModel::dataChanged);
+    ds.open(b.db);
+    EXPECT_EQ(ds.valor("TAMANHO").toInt(), 3); // the text is cut to its size: "0-A"
+    EXPECT_EQ(ds.texto("SIGLA"), "0-A");
+    ds.valor("TAMANHO");
+    modelo.data(modelo.index(0, 2));
+    EXPECT_EQ(ordem, "ST"); // the row once, in the order of definition
+    ds.next();
+    ds.prior();
+    ds.valor("SIGLA");
+    EXPECT_EQ(ordem, "ST"); // kept while the row was left and made current again
+    modelo.data(modelo.index(1, 2));
+    EXPECT_EQ(ordem, "STST"); // the second row, when shown
+
+    prefixo = 1;
+    ds.valor("SIGLA");
+    EXPECT_EQ(ordem, "STST"); // kept
+    ds.invalidaCalculados();  // what the rules read changed
+    EXPECT_EQ(mudaram.count(), 1);
+    EXPECT_EQ(ds.texto("SIGLA"), "1-A");
+    ds.edit();
+    ds.setValor("NOME", "BETIM");
+    EXPECT_EQ(ds.texto("SIGLA"), "1-B"); // a row in edition is computed afresh
+    ds.post();
+    const QString antes = ordem;
+    EXPECT_EQ(ds.texto("SIGLA"), "1-B"); // its change made it new again
+    EXPECT_EQ(ordem, antes + "ST");
+
+    ds.setRegrasSuspensas(true);
+    EXPECT_TRUE(ds.valor("SIGLA").isNull());
+    EXPECT_EQ(ordem, antes + "ST");
+    ds.setRegrasSuspensas(false);
+    EXPECT_EQ(ds.texto("SIGLA"), "1-B");
+}
+
+TEST(ClientDataSet, HashedLocateFindsWhatAScanWouldAcrossChanges)
+{
+    Banco b;
+    ClientDataSet ds("cdsBairro");
+    ds.setCommandText("SELECT * FROM BAIRRO");
+    ds.open(b.db);
+    for (int i = 0; i < 20; ++i) { // enough rows for the hash
+        ds.append();
+        ds.setValor("CODIGO", QString("1%1").arg(i, 2, 10, QChar('0')));
+        ds.setValor("NOME", i % 2 ? QVariant("PAR") : QVariant());
+        ds.post();
+    }
+    EXPECT_EQ(ds.procura({"CODIGO", "NOME"}, {"002", "CENTRO"}), 1); // the first of equal keys
+    EXPECT_EQ(ds.procura({"NOME"}, {QVariant()}), 5);                // NULL matches NULL only
+    EXPECT_EQ(ds.procura({"CODIGO"}, {"centro"}), -1);
+    EXPECT_EQ(ds.procura({"CODIGO"}, {119}), 24); // a number against text compares as text
+    ds.setIndexFieldNames("CODIGO;NOME");
+    EXPECT_EQ(ds.procura({"CODIGO", "NOME"}, {"002", "CENTRO"}), 1);
+    EXPECT_EQ(ds.procura({"CODIGO"}, {"119"}), 24);
+    ASSERT_TRUE(ds.locate({"CODIGO"}, {"002"}));
+    ds.deleteRecord();
+    EXPECT_EQ(ds.procura({"CODIGO", "NOME"}, {"002", "PORTO"}), 1);
+    ds.edit();
+    ds.setValor("CODIGO", "000");
+    ds.post();
+    EXPECT_EQ(ds.procura({"CODIGO"}, {"000"}), 0);
+    ds.setFiltro([](const ClientDataSet &d, int l) { return d.valor(l, "CODIGO").toString() != "000"; });
+    EXPECT_EQ(ds.procura({"CODIGO"}, {"000"}), -1);
+    EXPECT_EQ(ds.procura({"CODIGO"}, {"003"}), 2);
+}
+
+TEST(ClientDataSet, ReleasingAnUnfinishedPacketCursorFreesTheTable)
+{
+    Banco b;
+    QSqlQuery(b.db).exec("CREATE INDEX IDX_BAIRRO ON BAIRRO (NOME)");
+    ClientDataSet ds("cdsBairro");
+    ds.setCommandText("SELECT * FROM BAIRRO ORDER BY NOME");
+    ds.setPacketRecords(2);
+    ds.open(b.db);
+    EXPECT_TRUE(ds.seguraServidor());
+    ds.liberaCursor();
+    EXPECT_FALSE(ds.seguraServidor());
+    EXPECT_TRUE(ds.tudoLido());
+    EXPECT_EQ(ds.recordCount(), 2); // what was read stays
+    QSqlQuery alter(b.db);
+    EXPECT_TRUE(alter.exec("ALTER INDEX IDX_BAIRRO INACTIVE")) << alter.lastError().text().toStdString();
 }

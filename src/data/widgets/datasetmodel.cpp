@@ -1,11 +1,6 @@
 #include "data/widgets/datasetmodel.h"
 
 #include "data/clientdataset.h"
-#include "shell/formatacao.h"
-
-#include <QDate>
-#include <QDateTime>
-#include <QTime>
 
 DataSetModel::DataSetModel(ClientDataSet &dataset, QObject *parent)
     : QAbstractTableModel(parent), m_ds(dataset)
@@ -14,6 +9,17 @@ DataSetModel::DataSetModel(ClientDataSet &dataset, QObject *parent)
     connect(&m_ds, &ClientDataSet::fechado, this, &DataSetModel::recarrega);
     connect(&m_ds, &ClientDataSet::dadosMudaram, this, &DataSetModel::recarrega);
     connect(&m_ds, &ClientDataSet::linhasAcrescentadas, this, &DataSetModel::acrescenta);
+    connect(&m_ds, &ClientDataSet::valoresMudaram, this, [this] {
+        if (m_linhas > 0 && !m_colunas.isEmpty())
+            emit dataChanged(index(0, 0), index(m_linhas - 1, m_colunas.size() - 1));
+    });
+    recarrega();
+}
+
+void DataSetModel::setColunas(const QStringList &campos, const QStringList &titulos)
+{
+    m_camposEscolhidos = campos;
+    m_titulos = titulos;
     recarrega();
 }
 
@@ -22,9 +28,15 @@ void DataSetModel::recarrega()
     beginResetModel();
     m_colunas.clear();
     const auto &campos = m_ds.campos();
-    for (int i = 0; i < campos.size(); ++i)
-        if (campos[i].visivel)
-            m_colunas << i;
+    if (!m_camposEscolhidos.isEmpty()) {
+        for (const QString &c : std::as_const(m_camposEscolhidos))
+            if (const int i = m_ds.indiceCampo(c); i >= 0)
+                m_colunas << i;
+    } else {
+        for (int i = 0; i < campos.size(); ++i)
+            if (campos[i].visivel)
+                m_colunas << i;
+    }
     m_linhas = m_ds.active() ? m_ds.recordCount() : 0;
     endResetModel();
 }
@@ -67,33 +79,21 @@ QVariant DataSetModel::data(const QModelIndex &index, int role) const
         return {};
     if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::TextAlignmentRole)
         return {};
-    QVariant v;
     try {
-        v = m_ds.valor(index.row(), m_colunas[index.column()]);
+        const int campo = m_colunas[index.column()];
+        if (role == Qt::DisplayRole)
+            return m_ds.exibicao(index.row(), campo);
+        const QVariant v = m_ds.valor(index.row(), campo);
+        if (role == Qt::EditRole)
+            return v;
+        const int tipo = v.typeId();
+        const bool numero =
+            tipo == QMetaType::Double || tipo == QMetaType::Int || tipo == QMetaType::LongLong;
+        return numero ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();
     } catch (const std::exception &) {
         // painting cannot raise; a failing rule shows an empty cell, and the code reading the row
         // itself meets the same error
         return {};
-    }
-    if (role == Qt::EditRole)
-        return v;
-    const int tipo = v.typeId();
-    const bool numero = tipo == QMetaType::Double || tipo == QMetaType::Int || tipo == QMetaType::LongLong;
-    if (role == Qt::TextAlignmentRole)
-        return numero ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();
-    if (v.isNull())
-        return QString();
-    switch (tipo) {
-    case QMetaType::QDate:
-        return Formatacao::data(v.toDate());
-    case QMetaType::QTime:
-        return Formatacao::hora(v.toTime());
-    case QMetaType::QDateTime:
-        return Formatacao::dataHora(v.toDateTime());
-    case QMetaType::Double: // the value as stored, with the decimal comma
-        return QString::number(v.toDouble(), 'g', 15).replace(u'.', u',');
-    default:
-        return v.toString();
     }
 }
 
@@ -104,6 +104,11 @@ QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation == Qt::Vertical)
         return section + 1;
     const auto &c = m_ds.campos().value(m_colunas.value(section, -1));
+    if (!m_titulos.isEmpty()) {
+        const int escolhido = m_camposEscolhidos.indexOf(c.nome, 0);
+        if (!m_titulos.value(escolhido).isEmpty())
+            return m_titulos.value(escolhido);
+    }
     return c.rotulo.isEmpty() ? c.nome : c.rotulo;
 }
 

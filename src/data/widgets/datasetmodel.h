@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QStringList>
 
 class ClientDataSet;
 
@@ -12,6 +13,8 @@ class DataSetModel : public QAbstractTableModel
     Q_OBJECT
   public:
     explicit DataSetModel(ClientDataSet &dataset, QObject *parent = nullptr);
+    // Shows only these fields, in this order, with these titles (empty title: the field's label).
+    void setColunas(const QStringList &campos, const QStringList &titulos = {});
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -32,5 +35,6 @@ class DataSetModel : public QAbstractTableModel
 
     ClientDataSet &m_ds;
     QList<int> m_colunas; // dataset field index of each grid column
-    int m_linhas = 0;     // rows announced to the views; the set may be ahead until it signals
+    QStringList m_camposEscolhidos, m_titulos;
+    int m_linhas = 0; // rows announced to the views; the set may be ahead until it signals
 };

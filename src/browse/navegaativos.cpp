@@ -1,0 +1,67 @@
+#include "browse/navegaativos.h"
+
+#include "browse/pesquisa.h"
+#include "data/executasql.h"
+#include "data/tdmprincipal.h"
+
+namespace
+{
+const QString kOrdem = QStringLiteral(" ORDER BY ATIVOS.MUNIC_CODIGO, ATIVOS.IE, ATIVOS.NOMECOMER ");
+const QString kJuncao =
+    QStringLiteral("SELECT ATIVOS.*, MUNICIPIOS.MUNIC_NOME FROM MUNICIPIOS INNER JOIN ATIVOS ON "
+                   "(MUNICIPIOS.MUNIC_CODIGO = ATIVOS.MUNIC_CODIGO)");
+} // namespace
+
+const QStringList NavegaAtivos::NomesCampos = {QStringLiteral("CNPJ"), QStringLiteral("Inscrição Estadual"),
+                                               QStringLiteral("Nome Comercial"),
+                                               QStringLiteral("Nome Município")};
+
+NavegaAtivos::NavegaAtivos(TdmPrincipal &dm, UserInterface &ui) : m_dm(dm), m_ui(ui)
+{
+}
+
+void NavegaAtivos::abre()
+{
+    if (!m_dm.cdsAtivos.active())
+        m_dm.cdsAtivos.open(m_dm.MainConnection());
+}
+
+QString NavegaAtivos::titulo() const
+{
+    QSqlQuery q = ExecutaSql(m_dm.MainConnection(), QStringLiteral("SELECT COUNT(IE) FROM ATIVOS"));
+    const qlonglong n = q.next() ? q.value(0).toLongLong() : 0;
+    return QStringLiteral("Ativos (%1 REGISTROS)").arg(n);
+}
+
+bool NavegaAtivos::pesquisa(Campo campo, const QString &texto, bool pressionado)
+{
+    const Pesquisa p = ClassificaPesquisa(texto, m_ui);
+    if (p == Pesquisa::Refusada)
+        return pressionado;
+    ClientDataSet &a = m_dm.cdsAtivos;
+    a.close();
+    a.limpaParametros();
+    if (p == Pesquisa::Todos) {
+        a.setCommandText(kJuncao + QStringLiteral(" ") + kOrdem);
+    } else {
+        // the text is bound: an apostrophe is searched for as it stands
+        static const char *const colunas[] = {"ATIVOS.CNPJ", "ATIVOS.IE", "ATIVOS.NOMECOMER"};
+        if (campo == NomeMunicipio)
+            a.setCommandText(
+                QStringLiteral("SELECT MUNICIPIOS.MUNIC_NOME, ATIVOS.* FROM ATIVOS,MUNICIPIOS WHERE "
+                               "MUNICIPIOS.MUNIC_NOME LIKE :TEXTO AND (ATIVOS.MUNIC_CODIGO = "
+                               "MUNICIPIOS.MUNIC_CODIGO)") +
+                kOrdem);
+        else
+            a.setCommandText(kJuncao + QStringLiteral(" WHERE ") + QLatin1String(colunas[campo]) +
+                             QStringLiteral(" LIKE :TEXTO") + kOrdem);
+        a.setParametro(QStringLiteral("TEXTO"), texto + u'%');
+    }
+    a.open(m_dm.MainConnection());
+    return p == Pesquisa::Prefixo;
+}
+
+void NavegaAtivos::fecha()
+{
+    m_dm.cdsAtivos.close();
+}
