@@ -5,6 +5,8 @@
 Subcomando SubcomandoSetup();
 Subcomando SubcomandoCaptura();
 // reports
+Subcomando SubcomandoRelatorio();
+Subcomando SubcomandoParametros();
 
 // maintenance
 
@@ -13,6 +15,7 @@ const QList<Subcomando> &Subcomandos()
     static const QList<Subcomando> tabela{
         SubcomandoSetup(), SubcomandoCaptura(),
         // reports
+        SubcomandoRelatorio(), SubcomandoParametros(),
 
         // maintenance
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 class TdmPrincipal;
@@ -29,6 +30,7 @@ struct ExecucaoRelatorio {
     bool diretoImpressora = false; // chkDiretoImpressora
     SaidaRelatorio *saida = nullptr;
     QDate dia = QDate::currentDate(); // names the day folder of the CSV files
+    QDateTime momento;                // printed in the page headers; now when invalid
 };
 
 // "dd/mm/yyyy" -> "dd.mm.yyyy", the form the limit date is handed to the server in.
