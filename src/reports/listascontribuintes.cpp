@@ -10,15 +10,15 @@ namespace
 constexpr double L = LayoutRelatorio::Linha;
 } // namespace
 
-// The values once written into the text are bound: municipality, obliged flag.
+// The values once written into the text are bound: municipality, obliged flag. The filter is also
+// put on the taxpayer's own column (the join makes both equal, so the rows are the same): on the
+// joined table alone the server walks every taxpayer of the state for each municipality.
 const QString TForm_rel_ativos::SQL = QStringLiteral(
     "SELECT ATI.IE, MUN.MUNIC_NOME, ATI.NOMECOMER, ATI.NOMCONTAD, ATI.DDDCONTAD, ATI.TELEFCONTAD, "
-    "ATI.RAMALCONTAD, CNF.CNAEF_ID, CNF.DESMEMBRAMENTO, ATI.REGRECATU, ATI.VLADICANT, ATI.CNPJ FROM ATIVOS "
-    "ATI "
+    "ATI.RAMALCONTAD, CNF.CNAEF_ID, CNF.DESMEMBRAMENTO, ATI.REGRECATU, ATI.VLADICANT, ATI.CNPJ FROM ATIVOS ATI "
     "LEFT OUTER JOIN MUNICIPIOS MUN ON ATI.MUNIC_CODIGO = MUN.MUNIC_CODIGO LEFT OUTER JOIN CNAEF CNF ON "
-    "((ATI.CNAEF_ID = CNF.CNAEF_ID) AND (ATI.DESMEMBRAMENTO = CNF.DESMEMBRAMENTO)) WHERE MUN.MUNIC_CODIGO = "
-    "? "
-    "AND (ATI.OBRIGADO = ?) ORDER BY ATI.IE ASC");
+    "((ATI.CNAEF_ID = CNF.CNAEF_ID) AND (ATI.DESMEMBRAMENTO = CNF.DESMEMBRAMENTO)) WHERE MUN.MUNIC_CODIGO = ? "
+    "AND (ATI.OBRIGADO = ?) AND (ATI.MUNIC_CODIGO = ?) ORDER BY ATI.IE ASC");
 
 TForm_rel_ativos::TForm_rel_ativos()
     : LayoutRelatorio(QStringLiteral("Relação de contribuintes ativos"), Orientacao::Paisagem, DeFazenda)
@@ -164,7 +164,7 @@ void Relacao_Contribuintes_Ativos(ExecucaoRelatorio &exec)
     TForm_rel_ativos layout;
     PassosRelatorio passos(exec, layout);
     passos.abreConsultaCompartilhada(TForm_rel_ativos::SQL,
-                                     {exec.contexto.CodigoMunicipio, QStringLiteral("S")});
+                                     {exec.contexto.CodigoMunicipio, QStringLiteral("S"), exec.contexto.CodigoMunicipio});
     layout.setLegenda(QStringLiteral("qrlMunicipio"), passos.primeiro(QStringLiteral("MUNIC_NOME")));
     passos.saida(QStringLiteral("_Relacao_Contribuintes_Ativos.csv"));
 }
