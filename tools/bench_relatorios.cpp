@@ -41,6 +41,15 @@ double picoMemoriaMb()
     return double(u.ru_maxrss) / 1024.0;
 }
 
+// Processor seconds of this process so far (the server runs inside it).
+double processador()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
 void falha(const QString &texto)
 {
     std::fprintf(stderr, "%s\n", texto.toUtf8().constData());
@@ -53,7 +62,8 @@ void preparaEstado(const QString &pasta, TdmPrincipal &dm, ScriptedUi &ui)
     const QString arquivos = pasta + QStringLiteral("/arquivos");
     QProcess g;
     g.start(QCoreApplication::applicationDirPath() + QStringLiteral("/gerador"),
-            {"--out", arquivos, "--municipios", "50", "--contribuintes", "4000", "--entrega", "50", "--ano", "2023"});
+            {"--out", arquivos, "--municipios", "50", "--contribuintes", "4000", "--entrega", "50", "--ano",
+             "2023"});
     if (!g.waitForFinished(-1) || g.exitCode() != 0)
         falha(QStringLiteral("o gerador falhou: ") + QString::fromLocal8Bit(g.readAllStandardError()));
     CapturaArquivos c(dm, ui);
@@ -67,7 +77,9 @@ void preparaEstado(const QString &pasta, TdmPrincipal &dm, ScriptedUi &ui)
 // Each layout's statement with its parameters marked "?", for the server to plan.
 QList<std::pair<int, QString>> comandos()
 {
-    auto posicional = [](QString sql) { return sql.replace(QRegularExpression(QStringLiteral(":[A-Z]+")), "?"); };
+    auto posicional = [](QString sql) {
+        return sql.replace(QRegularExpression(QStringLiteral(":[A-Z]+")), "?");
+    };
     return {{0, posicional(TForm_rel_aceitas().cdsRel.commandText())},
             {1, TForm_rel_ativos::SQL},
             {2, TForm_rel_entregue_fora_prazo::SQL},
@@ -128,13 +140,14 @@ int main(int argc, char **argv)
     const qint64 ativos = q.value(0).toLongLong();
     if (municipio.isEmpty()) {
         // the municipality with the most declarations: the largest single report
-        q.exec(QStringLiteral("SELECT FIRST 1 MUNIC_CODIGO FROM DECLARACOES GROUP BY MUNIC_CODIGO ORDER BY COUNT(*) DESC"));
+        q.exec(QStringLiteral(
+            "SELECT FIRST 1 MUNIC_CODIGO FROM DECLARACOES GROUP BY MUNIC_CODIGO ORDER BY COUNT(*) DESC"));
         q.next();
         municipio = q.value(0).toString();
     }
     q.finish();
-    std::printf("Estado: %lld contribuintes ativos, %lld declarações, %d municípios; município %s\n\n", ativos,
-                declaracoes, int(dm.cdsMunicipios.recordCount()), municipio.toUtf8().constData());
+    std::printf("Estado: %lld contribuintes ativos, %lld declarações, %d municípios; município %s\n\n",
+                ativos, declaracoes, int(dm.cdsMunicipios.recordCount()), municipio.toUtf8().constData());
 
     TContextoRelatorio contexto;
     SaidaPdf saida;
@@ -144,8 +157,8 @@ int main(int argc, char **argv)
     const QString pdf = pasta + QStringLiteral("/relatorio.pdf");
     bool dentro = true;
 
-    std::printf("%-4s %-40s %8s %8s %8s %6s\n", "Item", "Relatório (um município)", "CSV s", "PDF s", "linhas",
-                "págs");
+    std::printf("%-4s %-40s %7s %7s %7s %7s %7s %5s\n", "Item", "Relatório (um município)", "CSV s", "proc s",
+                "PDF s", "proc s", "linhas", "págs");
     for (int item = 0; item <= 7; ++item) {
         config.escolheRelatorio(item);
         config.escolheModo(ConfiguracaoRelatorios::ApenasMunicipio);
@@ -154,12 +167,13 @@ int main(int argc, char **argv)
         ui.limpa();
         QElapsedTimer t;
         t.start();
+        double p0 = processador();
         config.gera();
-        const double csv = t.nsecsElapsed() / 1e9;
+        const double csv = t.nsecsElapsed() / 1e9, csvProc = processador() - p0;
         const QString caminho = ui.mensagens().isEmpty() ? QString() : ui.mensagens().last().texto;
         QDir dia(PastaRelatoriosDoDia());
-        const QStringList arquivos = dia.entryList({contexto.CodigoMunicipio + QStringLiteral("_*")}, QDir::Files,
-                                                   QDir::Time);
+        const QStringList arquivos =
+            dia.entryList({contexto.CodigoMunicipio + QStringLiteral("_*")}, QDir::Files, QDir::Time);
         int linhas = 0;
         if (!arquivos.isEmpty()) {
             QFile f(dia.filePath(arquivos.first()));
@@ -171,31 +185,35 @@ int main(int argc, char **argv)
         config.escolheModo(ConfiguracaoRelatorios::ApenasMunicipio);
         config.marcaGeraArquivoExcel(false);
         t.restart();
+        p0 = processador();
         config.gera();
         saida.grava(pdf);
-        const double tempoPdf = t.nsecsElapsed() / 1e9;
+        const double tempoPdf = t.nsecsElapsed() / 1e9, pdfProc = processador() - p0;
         const int paginas = saida.relatorios().last().quantidade();
-        std::printf("%-4d %-40s %8.2f %8.2f %8d %6d%s\n", item,
-                    TabelaRelatorios::Textos()[item].left(40).toUtf8().constData(), csv, tempoPdf, linhas, paginas,
-                    csv < 2 && tempoPdf < 2 ? "" : "  ACIMA DA META");
+        std::printf("%-4d %-40s %7.2f %7.2f %7.2f %7.2f %7d %5d%s\n", item,
+                    TabelaRelatorios::Textos()[item].left(40).toUtf8().constData(), csv, csvProc, tempoPdf,
+                    pdfProc, linhas, paginas, csv < 2 && tempoPdf < 2 ? "" : "  ACIMA DA META");
         dentro = dentro && csv < 2 && tempoPdf < 2;
         QFile::remove(pdf);
     }
     const double memoriaUm = picoMemoriaMb();
     std::printf("Pico de memória após os relatórios de um município: %.0f MB\n\n", memoriaUm);
 
-    std::printf("%-4s %-40s %8s %8s\n", "Item", "Separados (todos os municípios)", "s", "arquivos");
+    std::printf("%-4s %-40s %7s %7s %8s\n", "Item", "Separados (todos os municípios)", "s", "proc s",
+                "arquivos");
     for (int item = 0; item <= 7; ++item) {
         config.escolheRelatorio(item);
         config.escolheModo(ConfiguracaoRelatorios::Separados);
         QDir(PastaRelatoriosDoDia()).removeRecursively();
         QElapsedTimer t;
         t.start();
+        const double p0 = processador();
         config.gera();
-        const double s = t.nsecsElapsed() / 1e9;
+        const double s = t.nsecsElapsed() / 1e9, proc = processador() - p0;
         const int n = int(QDir(PastaRelatoriosDoDia()).entryList(QDir::Files).size());
-        std::printf("%-4d %-40s %8.2f %8d%s\n", item, TabelaRelatorios::Textos()[item].left(40).toUtf8().constData(),
-                    s, n, s < 30 ? "" : "  ACIMA DA META");
+        std::printf("%-4d %-40s %7.2f %7.2f %8d%s\n", item,
+                    TabelaRelatorios::Textos()[item].left(40).toUtf8().constData(), s, proc, n,
+                    s < 30 ? "" : "  ACIMA DA META");
         dentro = dentro && s < 30;
     }
     std::printf("Pico de memória após as listas de todos os municípios: %.0f MB\n\n", picoMemoriaMb());
@@ -204,9 +222,10 @@ int main(int argc, char **argv)
     FbConexao fb;
     fb.conecta(LeIni(ArquivoIni(), QStringLiteral("ORBEL"), QStringLiteral("Database")),
                QString::fromLatin1(TdmPrincipal::Usuario), QString::fromLatin1(TdmPrincipal::Senha));
-    const QStringList nomeados{"IDX_ATIVOS_MUNIC_CODIGO", "IDX_CNAEF",        "IDX_MUNIC_IE_NOME",
-                               "DECLARACOES_IE",          "DECLARACOES_MUNIC_CODIGO", "DECLARACOES_EXERCICIO",
-                               "IDX_VAF_MUDANCA_MUNIC_1", "IDX_DEC_SIMEI_1"};
+    const QStringList nomeados{"IDX_ATIVOS_MUNIC_CODIGO",  "IDX_CNAEF",
+                               "IDX_MUNIC_IE_NOME",        "DECLARACOES_IE",
+                               "DECLARACOES_MUNIC_CODIGO", "DECLARACOES_EXERCICIO",
+                               "IDX_VAF_MUDANCA_MUNIC_1",  "IDX_DEC_SIMEI_1"};
     QSet<QString> usados;
     for (const auto &[item, sql] : comandos()) {
         const QString plano = fb.plano(sql);
@@ -219,7 +238,8 @@ int main(int argc, char **argv)
     q = QSqlQuery(dm.MainConnection());
     std::printf("\nÍndices nomeados:\n");
     for (const QString &n : nomeados) {
-        q.prepare(QStringLiteral("SELECT COALESCE(RDB$INDEX_INACTIVE, 0) FROM RDB$INDICES WHERE RDB$INDEX_NAME = ?"));
+        q.prepare(QStringLiteral(
+            "SELECT COALESCE(RDB$INDEX_INACTIVE, 0) FROM RDB$INDICES WHERE RDB$INDEX_NAME = ?"));
         q.addBindValue(n);
         q.exec();
         const bool existe = q.next();

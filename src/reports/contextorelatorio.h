@@ -22,6 +22,10 @@ struct TContextoRelatorio {
 
 // One report generation: the context, the window's output choices and where pages go.
 struct ExecucaoRelatorio {
+    ExecucaoRelatorio(TdmPrincipal &dm, UserInterface &ui, TContextoRelatorio &contexto)
+        : dm(dm), ui(ui), contexto(contexto)
+    {
+    }
     TdmPrincipal &dm;
     UserInterface &ui;
     TContextoRelatorio &contexto;

@@ -42,7 +42,7 @@ QString ExportaCSV(UserInterface &ui, CursorRelatorio &dados, const QString &nom
     texto += QStringLiteral("\r\n");
     while (dados.proxima()) {
         for (int i = 0; i < colunas.size(); ++i)
-            texto += Formatacao::texto(dados.valor(i)) + u';';
+            texto += Formatacao::textoSimples(dados.valor(i)) + u';';
         texto += QStringLiteral("\r\n");
     }
 

@@ -15,9 +15,11 @@ constexpr double L = LayoutRelatorio::Linha;
 // joined table alone the server walks every taxpayer of the state for each municipality.
 const QString TForm_rel_ativos::SQL = QStringLiteral(
     "SELECT ATI.IE, MUN.MUNIC_NOME, ATI.NOMECOMER, ATI.NOMCONTAD, ATI.DDDCONTAD, ATI.TELEFCONTAD, "
-    "ATI.RAMALCONTAD, CNF.CNAEF_ID, CNF.DESMEMBRAMENTO, ATI.REGRECATU, ATI.VLADICANT, ATI.CNPJ FROM ATIVOS ATI "
+    "ATI.RAMALCONTAD, CNF.CNAEF_ID, CNF.DESMEMBRAMENTO, ATI.REGRECATU, ATI.VLADICANT, ATI.CNPJ FROM ATIVOS "
+    "ATI "
     "LEFT OUTER JOIN MUNICIPIOS MUN ON ATI.MUNIC_CODIGO = MUN.MUNIC_CODIGO LEFT OUTER JOIN CNAEF CNF ON "
-    "((ATI.CNAEF_ID = CNF.CNAEF_ID) AND (ATI.DESMEMBRAMENTO = CNF.DESMEMBRAMENTO)) WHERE MUN.MUNIC_CODIGO = ? "
+    "((ATI.CNAEF_ID = CNF.CNAEF_ID) AND (ATI.DESMEMBRAMENTO = CNF.DESMEMBRAMENTO)) WHERE MUN.MUNIC_CODIGO = "
+    "? "
     "AND (ATI.OBRIGADO = ?) AND (ATI.MUNIC_CODIGO = ?) ORDER BY ATI.IE ASC");
 
 TForm_rel_ativos::TForm_rel_ativos()
@@ -163,8 +165,9 @@ void Relacao_Contribuintes_Ativos(ExecucaoRelatorio &exec)
 {
     TForm_rel_ativos layout;
     PassosRelatorio passos(exec, layout);
-    passos.abreConsultaCompartilhada(TForm_rel_ativos::SQL,
-                                     {exec.contexto.CodigoMunicipio, QStringLiteral("S"), exec.contexto.CodigoMunicipio});
+    passos.abreConsultaCompartilhada(
+        TForm_rel_ativos::SQL,
+        {exec.contexto.CodigoMunicipio, QStringLiteral("S"), exec.contexto.CodigoMunicipio});
     layout.setLegenda(QStringLiteral("qrlMunicipio"), passos.primeiro(QStringLiteral("MUNIC_NOME")));
     passos.saida(QStringLiteral("_Relacao_Contribuintes_Ativos.csv"));
 }

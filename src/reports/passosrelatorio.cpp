@@ -78,7 +78,7 @@ void PassosRelatorio::abreConsultaCompartilhada(const QString &sql, const QVaria
 
 QString PassosRelatorio::primeiro(const QString &coluna)
 {
-    return Formatacao::texto(m_cursor->valorSeguinte(coluna));
+    return Formatacao::textoSimples(m_cursor->valorSeguinte(coluna));
 }
 
 void PassosRelatorio::saida(const QString &sufixoArquivo)
