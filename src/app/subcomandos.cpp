@@ -5,6 +5,8 @@
 Subcomando SubcomandoSetup();
 Subcomando SubcomandoCaptura();
 // reports
+Subcomando SubcomandoRelatorio();
+Subcomando SubcomandoParametros();
 
 // maintenance
 Subcomando SubcomandoBackup();
@@ -16,6 +18,7 @@ const QList<Subcomando> &Subcomandos()
         SubcomandoSetup(),
         SubcomandoCaptura(),
         // reports
+        SubcomandoRelatorio(), SubcomandoParametros(),
 
         // maintenance
         SubcomandoBackup(),

@@ -144,6 +144,44 @@ void FbConexao::executa(const QString &sql)
     verifica(status, {});
 }
 
+QString FbConexao::plano(const QString &sql)
+{
+    if (!m_db)
+        throw OrbelError(QStringLiteral("Banco de dados não conectado."));
+    ISC_STATUS_ARRAY status;
+    isc_db_handle db = m_db;
+    isc_tr_handle tr = 0;
+    isc_start_transaction(status, &tr, 1, &db, 0, nullptr);
+    verifica(status, {});
+    isc_stmt_handle st = 0;
+    isc_dsql_allocate_statement(status, &db, &st);
+    QString erro, texto;
+    if (status[0] == 1 && status[1] != 0) {
+        erro = TextoErroFirebird(status);
+    } else {
+        const QByteArray comando = Win1252::encode(sql);
+        isc_dsql_prepare(status, &tr, &st, 0, comando.constData(), SQL_DIALECT_V6, nullptr);
+        if (status[0] == 1 && status[1] != 0) {
+            erro = TextoErroFirebird(status);
+        } else {
+            const char pedido = isc_info_sql_get_plan;
+            QByteArray resposta(65536, '\0');
+            isc_dsql_sql_info(status, &st, 1, &pedido, short(resposta.size() - 1), resposta.data());
+            if (resposta[0] == char(isc_info_sql_get_plan)) {
+                const int tamanho = int(isc_vax_integer(resposta.constData() + 1, 2));
+                texto = Win1252::decode(QByteArrayView(resposta.constData() + 3, tamanho)).trimmed();
+            }
+        }
+        ISC_STATUS_ARRAY st2;
+        isc_dsql_free_statement(st2, &st, DSQL_drop);
+    }
+    ISC_STATUS_ARRAY st3;
+    isc_rollback_transaction(st3, &tr);
+    if (!erro.isEmpty())
+        throw OrbelError(erro + QStringLiteral("\r\n") + sql.left(200));
+    return texto;
+}
+
 QStringList DivideScriptSql(const QString &script)
 {
     QStringList comandos;

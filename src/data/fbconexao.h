@@ -23,6 +23,8 @@ class FbConexao
 
     // Runs one statement in its own transaction, committed at once. Text goes as Windows-1252.
     void executa(const QString &sql);
+    // The plan the server would follow for a statement ("?" marks its parameters), without running it.
+    QString plano(const QString &sql);
 
   private:
     unsigned int m_db = 0;

@@ -166,6 +166,7 @@ void ConfiguracaoRelatorios::executa(int item, bool separados, const QDate &hoje
     exec.diretoImpressora = m_impressora;
     exec.saida = m_saida;
     exec.dia = hoje;
+    exec.momento = m_momento;
     m_ui.processaEventos();
     TabelaRelatorios::Operacao(item, separados)(exec);
 }

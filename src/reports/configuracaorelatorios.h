@@ -3,6 +3,7 @@
 #include "reports/contextorelatorio.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QStringList>
 
 #include <functional>
@@ -55,6 +56,9 @@ class ConfiguracaoRelatorios
     bool diretoImpressoraHabilitado() const { return m_impressoraHabilitado; }
     TContextoRelatorio &contexto() { return m_ctx; }
 
+    // The moment the page headers print (golden files); now when not set.
+    void setMomentoImpressao(const QDateTime &momento) { m_momento = momento; }
+
     // Called after every change of state, so the window repaints what changed.
     void setAoMudar(std::function<void()> f) { m_aoMudar = std::move(f); }
 
@@ -73,6 +77,7 @@ class ConfiguracaoRelatorios
     SaidaRelatorio *m_saida;
     TContextoRelatorio &m_ctx;
     std::function<void()> m_aoMudar;
+    QDateTime m_momento;
 
     QStringList m_nomes, m_codigos;
     int m_relatorio = 0;

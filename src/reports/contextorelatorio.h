@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 class TdmPrincipal;
@@ -21,6 +22,10 @@ struct TContextoRelatorio {
 
 // One report generation: the context, the window's output choices and where pages go.
 struct ExecucaoRelatorio {
+    ExecucaoRelatorio(TdmPrincipal &dm, UserInterface &ui, TContextoRelatorio &contexto)
+        : dm(dm), ui(ui), contexto(contexto)
+    {
+    }
     TdmPrincipal &dm;
     UserInterface &ui;
     TContextoRelatorio &contexto;
@@ -29,6 +34,7 @@ struct ExecucaoRelatorio {
     bool diretoImpressora = false; // chkDiretoImpressora
     SaidaRelatorio *saida = nullptr;
     QDate dia = QDate::currentDate(); // names the day folder of the CSV files
+    QDateTime momento;                // printed in the page headers; now when invalid
 };
 
 // "dd/mm/yyyy" -> "dd.mm.yyyy", the form the limit date is handed to the server in.

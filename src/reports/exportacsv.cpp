@@ -1,6 +1,6 @@
 #include "reports/exportacsv.h"
 
-#include "reports/fonterelatorio.h"
+#include "reports/engine/cursorrelatorio.h"
 #include "shell/diretorios.h"
 #include "shell/formatacao.h"
 #include "shell/orbelerror.h"
@@ -21,26 +21,25 @@ QString PastaRelatoriosDoDia(const QDate &dia)
            u'/';
 }
 
-QString ExportaCSV(UserInterface &ui, FonteRelatorio &dados, const QString &nomeArquivo, bool avisa,
-                   const QDate &dia)
+QString ExportaCSV(UserInterface &ui, CursorRelatorio &dados, const QString &nomeArquivo, bool avisa,
+                   const QDate &dia, bool emEdicao)
 {
     const QString pasta = PastaRelatoriosDoDia(dia);
-    if (avisa && dados.vazia()) {
+    if (avisa && !dados.temSeguinte()) {
         ui.erro(kFalha, QStringLiteral("Não existem dados para serem exportados."));
         return {};
     }
-    if (avisa && dados.emEdicao()) {
+    if (avisa && emEdicao) {
         ui.erro(kFalha,
                 QStringLiteral("Para exportar a tabela é necessário terminar a manutenção dos dados antes."));
         return {};
     }
 
     QString texto;
-    const QStringList colunas = dados.colunas();
+    const QStringList colunas = dados.campos();
     for (const QString &c : colunas)
         texto += c + u';';
     texto += QStringLiteral("\r\n");
-    dados.reinicia();
     while (dados.proxima()) {
         for (int i = 0; i < colunas.size(); ++i)
             texto += Formatacao::textoSimples(dados.valor(i)) + u';';

@@ -11,7 +11,7 @@ class TForm_rel_ativos : public LayoutRelatorio
 {
   public:
     TForm_rel_ativos();
-    static const QString SQL; // placeholders: municipality, obliged flag
+    static const QString SQL; // placeholders: municipality, obliged flag, municipality again
 };
 
 class TForm_rel_omissos : public LayoutRelatorio

@@ -7,7 +7,15 @@
 
 using T = CampoDeclarado;
 
+namespace
+{
+const QString kInteiro = QStringLiteral("###,###,###,##0");
+const QString kDecimal = QStringLiteral("###,###,###,##0.00");
+constexpr double L = LayoutRelatorio::Linha;
+} // namespace
+
 TForm_rel_aceitas::TForm_rel_aceitas()
+    : LayoutRelatorio(QStringLiteral("Declarações aceitas por responsáveis"), Orientacao::Retrato, DeFazenda)
 {
     declaraConsulta(
         QStringLiteral(
@@ -28,6 +36,59 @@ TForm_rel_aceitas::TForm_rel_aceitas()
          {"PRIMENTREGA", T::Data},
          {"ENTREGA", T::Data},
          {"VAF", T::Real}});
+
+    cabecalhoPadrao(
+        [this] {
+            return QStringLiteral("Relação de Declarações Aceitas por Responsável     -     Data limite: ") +
+                   legenda(QStringLiteral("pLimite"));
+        },
+        [this] { return municipioDaLinha(QStringLiteral("MUNIC_NOME")); });
+
+    Grupo &g = adicionaGrupo(QStringLiteral("CONTADOR"));
+    g.setRepeteCabecalho();
+    Banda &cab = g.cabecalho();
+    cab.setNome(QStringLiteral("cabecalho_responsavel"));
+    rotulo(cab, 0, 1, 22, QStringLiteral("Responsável:")).setNegrito();
+    campo(cab, 22, 1, 90, QStringLiteral("CONTADOR")).setNegrito();
+    rotulo(cab, 115, 1, 18, QStringLiteral("DDD/Fone:"));
+    campos(cab, 133, 1, 57, {QStringLiteral("RESP_DDD"), QStringLiteral("TELEFONE")});
+    titulosColunas(cab, 1 + L + 1,
+                   {{0, 24, QStringLiteral("IE")},
+                    {25, 75, QStringLiteral("Razão social")},
+                    {101, 29, QStringLiteral("Primeira entrega")},
+                    {131, 24, QStringLiteral("Entrega")},
+                    {156, 34, QStringLiteral("VAF"), Qt::AlignRight}});
+    // both totals restart with each responsible
+    cab.depoisDeImprimir([this] { m_positivos = m_negativos = 0; });
+
+    Banda &det = detalhe();
+    det.setNome(QStringLiteral("detalhe"));
+    campo(det, 0, 0, 24, QStringLiteral("IE"));
+    campo(det, 25, 0, 75, QStringLiteral("DEC_NOME"));
+    campo(det, 101, 0, 29, QStringLiteral("PRIMENTREGA"));
+    campo(det, 131, 0, 24, QStringLiteral("ENTREGA"));
+    campo(det, 156, 0, 34, QStringLiteral("VAF"), kInteiro, Qt::AlignRight);
+    det.depoisDeImprimir([this] {
+        const double vaf = valor(QStringLiteral("VAF")).toDouble(); // a null VAF counts as 0
+        (vaf > 0 ? m_positivos : m_negativos) += vaf;
+    });
+
+    Banda &rod = g.rodape();
+    rod.setNome(QStringLiteral("rodape_responsavel"));
+    rod.regua(0, 0.5, larguraUtil(), 0.2);
+    rotulo(rod, 0, 1, 40, QStringLiteral("Aceitas / Responsável:"));
+    rod.contagem({40, 1, 20, L}, &g);
+    rotulo(rod, 110, 1, 45, QStringLiteral("Total VAF positivos :"));
+    Elemento &positivos = rotulo(rod, 156, 1, 34, {}, Qt::AlignRight);
+    rotulo(rod, 110, 1 + L, 45, QStringLiteral("Total VAF negativos :"));
+    Elemento &negativos = rotulo(rod, 156, 1 + L, 34, {}, Qt::AlignRight);
+    rod.setAltura(1 + 2 * L + 3);
+    rod.antesDeImprimir([this, &positivos, &negativos] {
+        positivos.setValor(m_positivos, kInteiro);
+        negativos.setValor(m_negativos, kInteiro);
+        return true;
+    });
+    aoIniciar([this] { m_positivos = m_negativos = 0; });
 }
 
 // The values once written into the text are bound: municipality, situation, limit date.
@@ -40,12 +101,80 @@ const QString TForm_rel_entregue_fora_prazo::SQL = QStringLiteral(
     "(DC.DEC_SITUACAO = ?) AND (DC.DEC_PRIM_ENTREGA > ?))ORDER BY DC.DEC_IE ASC, DC.DEC_ENTREGA_DATA ASC");
 
 TForm_rel_entregue_fora_prazo::TForm_rel_entregue_fora_prazo()
+    : LayoutRelatorio(QStringLiteral("Entregues fora do prazo"), Orientacao::Retrato)
 {
+    cabecalhoPadrao(
+        [this] {
+            return QStringLiteral(
+                       "Relação de Declarações Entregues Fora do Prazo     -     Primeira entrega após: ") +
+                   legenda(QStringLiteral("QRLLimite"));
+        },
+        [this] { return legenda(QStringLiteral("QRLMunicipio")); });
+    titulosColunas(cabecalhoColunas(), 0,
+                   {{0, 24, QStringLiteral("IE")},
+                    {25, 84, QStringLiteral("Razão social")},
+                    {110, 29, QStringLiteral("Primeira entrega")},
+                    {140, 22, QStringLiteral("Entrega")},
+                    {163, 27, QStringLiteral("VAF"), Qt::AlignRight}});
+    cabecalhoColunas().setNome(QStringLiteral("cabecalho_colunas"));
+
+    Banda &det = detalhe();
+    det.setNome(QStringLiteral("detalhe"));
+    campo(det, 0, 0, 24, QStringLiteral("DEC_IE"));
+    campo(det, 25, 0, 84, QStringLiteral("DEC_NOME"));
+    campo(det, 110, 0, 29, QStringLiteral("DEC_PRIM_ENTREGA"));
+    campo(det, 140, 0, 22, QStringLiteral("DEC_ENTREGA_DATA"));
+    campo(det, 163, 0, 27, QStringLiteral("TOTAL_GERAL_VAF"), kDecimal, Qt::AlignRight);
+    det.depoisDeImprimir([this] {
+        const double vaf = valor(QStringLiteral("TOTAL_GERAL_VAF")).toDouble(); // null counts as 0
+        (vaf > 0 ? m_positivos : m_negativos) += vaf;
+    });
+
+    Banda &sum = sumario();
+    sum.setNome(QStringLiteral("sumario"));
+    sum.regua(0, 0.5, larguraUtil(), 0.2);
+    rotulo(sum, 0, 1, 40, QStringLiteral("Total de declarações:"));
+    sum.contagem({40, 1, 20, L});
+    rotulo(sum, 110, 1, 45, QStringLiteral("Total positivos:"));
+    Elemento &positivos = rotulo(sum, 156, 1, 34, {}, Qt::AlignRight);
+    rotulo(sum, 110, 1 + L, 45, QStringLiteral("Total negativos:"));
+    Elemento &negativos = rotulo(sum, 156, 1 + L, 34, {}, Qt::AlignRight);
+    sum.antesDeImprimir([this, &positivos, &negativos] {
+        positivos.setValor(m_positivos, kInteiro);
+        negativos.setValor(m_negativos, kInteiro);
+        return true;
+    });
+    // the totals cover the whole report, from zero again on each pass (printing from the preview)
+    aoIniciar([this] { m_positivos = m_negativos = 0; });
+}
+
+LayoutRecusadas::LayoutRecusadas(const QString &titulo, const QString &tituloPagina)
+    : LayoutRelatorio(titulo, Orientacao::Paisagem)
+{
+    cabecalhoPadrao([tituloPagina] { return tituloPagina; },
+                    [this] { return municipioDaLinha(QStringLiteral("MUNIC_NOME")); });
+    titulosColunas(cabecalhoColunas(), 0,
+                   {{0, 26, QStringLiteral("IE")},
+                    {27, 80, QStringLiteral("Razão social")},
+                    {108, 26, QStringLiteral("Protocolo")},
+                    {135, 36, QStringLiteral("Entrega")},
+                    {172, 28, QStringLiteral("VAF"), Qt::AlignRight},
+                    {203, 74, QStringLiteral("Motivos de recusa")}});
+    cabecalhoColunas().setNome(QStringLiteral("cabecalho_colunas"));
+    Banda &det = detalhe();
+    det.setNome(QStringLiteral("detalhe"));
+    campo(det, 0, 0, 26, QStringLiteral("DEC_IE"));
+    campo(det, 27, 0, 80, QStringLiteral("DEC_NOME"));
+    campo(det, 108, 0, 26, QStringLiteral("HIST_PROTOCOLO"));
+    campos(det, 135, 0, 36, {QStringLiteral("HIST_DATA"), QStringLiteral("HIST_HORA")});
+    campo(det, 172, 0, 28, QStringLiteral("HIST_VAF"), {}, Qt::AlignRight);
+    campo(det, 203, 0, 74, QStringLiteral("HIST_ERROS"));
 }
 
 TForm_rel_recusadas::TForm_rel_recusadas()
+    : LayoutRecusadas(QStringLiteral("Recusadas por Responsável"),
+                      QStringLiteral("Relação de Contribuintes com Declarações Recusadas por Responsável"))
 {
-    setPaisagem(true);
     declaraConsulta(
         QStringLiteral(
             "SELECT DCL.MUNIC_CODIGO,DCL.RESP_NOME, MUN.MUNIC_NOME,DCL.RESP_DDD, DCL.RESP_TELEFONE, "
@@ -70,11 +199,32 @@ TForm_rel_recusadas::TForm_rel_recusadas()
          {"HIST_DATA", T::Data},
          {"HIST_VAF", T::Fixo, 15},
          {"HIST_HORA", T::Hora}});
+
+    Grupo &g = adicionaGrupo(QStringLiteral("RESP_NOME"));
+    Banda &cab = g.cabecalho();
+    cab.setNome(QStringLiteral("cabecalho_responsavel"));
+    rotulo(cab, 0, 1, 22, QStringLiteral("Responsável:")).setNegrito();
+    campo(cab, 22, 1, 90, QStringLiteral("RESP_NOME")).setNegrito();
+    rotulo(cab, 115, 1, 18, QStringLiteral("DDD/Fone:"));
+    campos(cab, 133, 1, 60, {QStringLiteral("RESP_DDD"), QStringLiteral("RESP_TELEFONE")});
+    cab.setAltura(1 + L + 1);
+    Banda &rod = g.rodape();
+    rod.setNome(QStringLiteral("rodape_responsavel"));
+    rod.regua(0, 0.5, larguraUtil(), 0.2);
+    rotulo(rod, 0, 1, 45, QStringLiteral("Recusas / Responsável:"));
+    rod.contagem({45, 1, 20, L}, &g);
+    rod.setAltura(1 + L + 2);
+    Banda &sum = sumario();
+    sum.setNome(QStringLiteral("sumario"));
+    sum.regua(0, 0.5, larguraUtil(), 0.2);
+    rotulo(sum, 0, 1, 45, QStringLiteral("Recusas / Município:"));
+    sum.contagem({45, 1, 20, L});
 }
 
 TForm_rel_recusadas_nome::TForm_rel_recusadas_nome()
+    : LayoutRecusadas(QStringLiteral("Recusadas por IE"),
+                      QStringLiteral("Relação de Declarações Recusadas por Inscrição Estadual"))
 {
-    setPaisagem(true);
     declaraConsulta(
         QStringLiteral(
             "SELECT DCL.MUNIC_CODIGO,DCL.DEC_IE,DCL.DEC_NOME,HIS.HIST_SITUACAO, "
@@ -95,6 +245,12 @@ TForm_rel_recusadas_nome::TForm_rel_recusadas_nome()
          {"HIST_HORA", T::Hora},
          {"HIST_VAF", T::Fixo, 15},
          {"MUNIC_NOME", T::Texto, 40, true}});
+
+    Banda &sum = sumario();
+    sum.setNome(QStringLiteral("sumario"));
+    sum.regua(0, 0.5, larguraUtil(), 0.2);
+    rotulo(sum, 0, 1, 35, QStringLiteral("Total de recusas:"));
+    sum.contagem({35, 1, 20, L});
 }
 
 const QString TForm_rel_subst_recusadas::SQL = QStringLiteral(
@@ -108,8 +264,31 @@ const QString TForm_rel_subst_recusadas::SQL = QStringLiteral(
     "DCL.MUNIC_CODIGO ASC, DCL.DEC_IE ASC");
 
 TForm_rel_subst_recusadas::TForm_rel_subst_recusadas()
+    : LayoutRelatorio(QStringLiteral("Subs. Recusadas"), Orientacao::Paisagem)
 {
-    setPaisagem(true);
+    cabecalhoPadrao([] { return QStringLiteral("Relação de Substituições Recusadas"); },
+                    [this] { return municipioDaLinha(QStringLiteral("MUNIC_NOME")); });
+    titulosColunas(cabecalhoColunas(), 0,
+                   {{0, 26, QStringLiteral("IE")},
+                    {27, 75, QStringLiteral("Razão social")},
+                    {103, 36, QStringLiteral("Declaração válida")},
+                    {140, 36, QStringLiteral("Entregas recusadas")},
+                    {177, 28, QStringLiteral("VAF"), Qt::AlignRight},
+                    {208, 69, QStringLiteral("Motivos de recusa")}});
+    cabecalhoColunas().setNome(QStringLiteral("cabecalho_colunas"));
+    Banda &det = detalhe();
+    det.setNome(QStringLiteral("detalhe"));
+    campo(det, 0, 0, 26, QStringLiteral("DEC_IE"));
+    campo(det, 27, 0, 75, QStringLiteral("DEC_NOME"));
+    campos(det, 103, 0, 36, {QStringLiteral("DEC_ENTREGA_DATA"), QStringLiteral("DEC_ENTREGA_HORA")});
+    campos(det, 140, 0, 36, {QStringLiteral("HIST_DATA"), QStringLiteral("HIST_HORA")});
+    campo(det, 177, 0, 28, QStringLiteral("HIST_VAF"), kInteiro, Qt::AlignRight);
+    campo(det, 208, 0, 69, QStringLiteral("HIST_ERROS"));
+    Banda &sum = sumario();
+    sum.setNome(QStringLiteral("sumario"));
+    sum.regua(0, 0.5, larguraUtil(), 0.2);
+    rotulo(sum, 0, 1, 35, QStringLiteral("Total de recusas:"));
+    sum.contagem({35, 1, 20, L});
 }
 
 void Declaracoes_Aceitas_Por_Responsavel(ExecucaoRelatorio &exec)

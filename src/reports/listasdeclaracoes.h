@@ -12,6 +12,9 @@ class TForm_rel_aceitas : public LayoutRelatorio
 {
   public:
     TForm_rel_aceitas();
+
+  private:
+    double m_positivos = 0, m_negativos = 0; // of the current responsible
 };
 
 class TForm_rel_entregue_fora_prazo : public LayoutRelatorio
@@ -19,15 +22,25 @@ class TForm_rel_entregue_fora_prazo : public LayoutRelatorio
   public:
     TForm_rel_entregue_fora_prazo();
     static const QString SQL; // placeholders in the order: municipality, situation, limit date
+
+  private:
+    double m_positivos = 0, m_negativos = 0; // of the whole report
 };
 
-class TForm_rel_recusadas : public LayoutRelatorio
+// The two lists of refused declarations share their columns.
+class LayoutRecusadas : public LayoutRelatorio
+{
+  protected:
+    LayoutRecusadas(const QString &titulo, const QString &tituloPagina);
+};
+
+class TForm_rel_recusadas : public LayoutRecusadas
 {
   public:
     TForm_rel_recusadas();
 };
 
-class TForm_rel_recusadas_nome : public LayoutRelatorio
+class TForm_rel_recusadas_nome : public LayoutRecusadas
 {
   public:
     TForm_rel_recusadas_nome();

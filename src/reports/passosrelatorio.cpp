@@ -1,6 +1,7 @@
 #include "reports/passosrelatorio.h"
 
 #include "data/tdmprincipal.h"
+#include "reports/cursorcamposdeclarados.h"
 #include "reports/exportacsv.h"
 #include "shell/formatacao.h"
 #include "shell/orbelerror.h"
@@ -11,13 +12,15 @@
 PassosRelatorio::PassosRelatorio(ExecucaoRelatorio &exec, LayoutRelatorio &layout)
     : m_exec(exec), m_layout(layout)
 {
+    if (exec.momento.isValid())
+        layout.setDataHoraImpressao(exec.momento);
 }
 
 PassosRelatorio::~PassosRelatorio()
 {
     fechaAviso();
-    m_layout.setFonte(nullptr);
-    m_fonte.reset();
+    m_layout.setCursor(nullptr);
+    m_cursor.reset();
     m_layout.cdsRel.close();
     if (m_compartilhada)
         m_exec.dm.SQLRel().finish(); // no transaction stays open behind a report
@@ -47,10 +50,11 @@ void PassosRelatorio::abreConsultaPropria(const QVariantMap &parametros)
         cds.setParametro(it.key(), it.value());
     mostraAviso();
     cds.open(m_exec.dm.MainConnection());
+    m_cursor = std::make_unique<CursorCamposDeclarados>(cds, m_layout.camposDeclarados());
+    m_cursor->reinicia();
     fechaAviso();
     m_exec.ui.processaEventos();
-    m_fonte = std::make_unique<FonteConjunto>(cds, m_layout.camposDeclarados());
-    m_layout.setFonte(m_fonte.get());
+    m_layout.setCursor(m_cursor.get());
 }
 
 void PassosRelatorio::abreConsultaCompartilhada(const QString &sql, const QVariantList &valores)
@@ -65,24 +69,25 @@ void PassosRelatorio::abreConsultaCompartilhada(const QString &sql, const QVaria
     mostraAviso();
     if (!q.exec())
         throw OrbelError(q.lastError().text());
-    m_fonte = std::make_unique<FonteConsulta>(q);
-    m_fonte->haSeguinte(); // the first row arrives under the notice
+    m_cursor = std::make_unique<CursorConsulta>(q);
+    m_cursor->reinicia(); // the first row arrives under the notice
     fechaAviso();
     m_exec.ui.processaEventos();
-    m_layout.setFonte(m_fonte.get());
+    m_layout.setCursor(m_cursor.get());
 }
 
 QString PassosRelatorio::primeiro(const QString &coluna)
 {
-    return Formatacao::textoSimples(m_fonte->valorSeguinte(coluna));
+    return Formatacao::textoSimples(m_cursor->valorSeguinte(coluna));
 }
 
 void PassosRelatorio::saida(const QString &sufixoArquivo)
 {
     m_layout.setLegenda(QStringLiteral("qrpLabelAno"), m_exec.contexto.AnoBase);
     if (m_exec.geraArquivoExcel) {
-        ExportaCSV(m_exec.ui, *m_fonte, m_exec.contexto.CodigoMunicipio + sufixoArquivo,
-                   m_exec.contexto.AvisaUsuario, m_exec.dia);
+        ExportaCSV(m_exec.ui, *m_cursor, m_exec.contexto.CodigoMunicipio + sufixoArquivo,
+                   m_exec.contexto.AvisaUsuario, m_exec.dia,
+                   m_layout.cdsRel.active() && m_layout.cdsRel.emEdicao());
         return;
     }
     if (!m_exec.saida)

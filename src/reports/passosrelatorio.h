@@ -1,13 +1,13 @@
 #pragma once
 
 #include "reports/contextorelatorio.h"
-#include "reports/fonterelatorio.h"
+#include "reports/engine/cursorrelatorio.h"
 #include "reports/layoutrelatorio.h"
 
 #include <QVariantList>
+#include <QVariantMap>
 
 #include <memory>
-#include <optional>
 
 // The steps every report operation takes, in order: the data is prepared and opened under the busy
 // notice, the captions set, and the result exported, printed or previewed.
@@ -22,8 +22,8 @@ class PassosRelatorio
     // Shared query: SQLRel gets the statement and its values in order, and is read forward.
     void abreConsultaCompartilhada(const QString &sql, const QVariantList &valores);
 
-    FonteRelatorio &fonte() { return *m_fonte; }
-    // The value of a column in the first row, empty when there is none (captions).
+    CursorRelatorio &cursor() { return *m_cursor; }
+    // The plain text of a column in the first row, empty when there is none (captions).
     QString primeiro(const QString &coluna);
     // Base year in qrpLabelAno, then export, print or preview.
     void saida(const QString &sufixoArquivo);
@@ -34,7 +34,7 @@ class PassosRelatorio
 
     ExecucaoRelatorio &m_exec;
     LayoutRelatorio &m_layout;
-    std::unique_ptr<FonteRelatorio> m_fonte;
+    std::unique_ptr<CursorRelatorio> m_cursor;
     bool m_avisoAberto = false;
     bool m_compartilhada = false;
 };

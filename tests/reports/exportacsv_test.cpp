@@ -1,7 +1,7 @@
 #include "data/tdmprincipal.h"
+#include "reports/cursorcamposdeclarados.h"
+#include "reports/engine/cursorrelatorio.h"
 #include "reports/exportacsv.h"
-#include "reports/fonterelatorio.h"
-#include "shell/formatacao.h"
 #include "shell/orbelerror.h"
 #include "support/relatoriosteste.h"
 
@@ -25,31 +25,14 @@ struct Exportacao : RelatoriosTeste {
 };
 } // namespace
 
-TEST(CsvValues, GeneralNumbersDatesAndTimes)
-{
-    using Formatacao::textoSimples;
-    EXPECT_EQ(textoSimples(1234.5), QString("1234,5"));
-    EXPECT_EQ(textoSimples(1000000.0), QString("1000000"));
-    EXPECT_EQ(textoSimples(-87.25), QString("-87,25"));
-    EXPECT_EQ(textoSimples(0.0), QString("0"));
-    EXPECT_EQ(textoSimples(-0.0), QString("0"));
-    EXPECT_EQ(textoSimples(0.1 + 0.2), QString("0,3")); // 15 significant digits
-    EXPECT_EQ(textoSimples(123456789012345.0), QString("123456789012345"));
-    EXPECT_EQ(textoSimples(1.5e20), QString("1,5E20"));
-    EXPECT_EQ(textoSimples(QDate(2024, 3, 5)), QString("05/03/2024"));
-    EXPECT_EQ(textoSimples(QTime(9, 5, 7)), QString("09:05:07"));
-    EXPECT_EQ(textoSimples(QVariant(QMetaType(QMetaType::QDate))), QString());
-    EXPECT_EQ(textoSimples(QVariant(qlonglong(42))), QString("42"));
-    EXPECT_EQ(textoSimples(QString("A;B ")), QString("A;B "));
-}
-
 TEST(CsvExport, HeaderRowsCodePageLineEndsAndReplacement)
 {
     Exportacao e;
     QSqlQuery &q = e.dm->SQLRel();
     ASSERT_TRUE(q.exec("SELECT MUNIC_CODIGO, MUNIC_NOME, CAST(NULL AS DATE) AS VAZIA, 1234.5e0 AS VALOR FROM "
                        "MUNICIPIOS WHERE MUNIC_CODIGO IN ('001', '002') ORDER BY MUNIC_CODIGO"));
-    FonteConsulta fonte(q);
+    CursorConsulta fonte(q);
+    fonte.reinicia();
     const QString caminho = ExportaCSV(e.ui, fonte, "teste.csv", true, kDia);
     EXPECT_EQ(caminho, e.pasta() + "teste.csv");
     EXPECT_EQ(e.le("teste.csv"), QByteArray("MUNIC_CODIGO;MUNIC_NOME;VAZIA;VALOR;\r\n"
@@ -62,7 +45,8 @@ TEST(CsvExport, HeaderRowsCodePageLineEndsAndReplacement)
     // the same name again the same day replaces the file; no message without notify
     q.finish();
     ASSERT_TRUE(q.exec("SELECT MUNIC_CODIGO FROM MUNICIPIOS WHERE MUNIC_CODIGO = '003'"));
-    FonteConsulta outra(q);
+    CursorConsulta outra(q);
+    outra.reinicia();
     ExportaCSV(e.ui, outra, "teste.csv", false, kDia);
     EXPECT_EQ(e.le("teste.csv"), QByteArray("MUNIC_CODIGO;\r\n003;\r\n"));
     EXPECT_EQ(e.ui.mensagens().size(), 1);
@@ -73,7 +57,8 @@ TEST(CsvExport, NoRowsRefusedWithNoticeHeaderAloneWithout)
     Exportacao e;
     QSqlQuery &q = e.dm->SQLRel();
     ASSERT_TRUE(q.exec("SELECT MUNIC_CODIGO FROM MUNICIPIOS WHERE 1=2"));
-    FonteConsulta fonte(q);
+    CursorConsulta fonte(q);
+    fonte.reinicia();
     EXPECT_TRUE(ExportaCSV(e.ui, fonte, "vazio.csv", true, kDia).isEmpty());
     ASSERT_EQ(e.ui.mensagens().size(), 1);
     EXPECT_EQ(e.ui.mensagens()[0].titulo, QString("Falha na Exportação"));
@@ -91,9 +76,10 @@ TEST(CsvExport, SetUnderEditIsRefusedAndUnwritableFileNamesItself)
     ClientDataSet cds("cdsTeste");
     cds.setCommandText("SELECT MUNIC_CODIGO FROM MUNICIPIOS WHERE MUNIC_CODIGO = '001'");
     cds.open(e.dm->MainConnection());
-    FonteConjunto fonte(cds, {{"MUNIC_CODIGO", CampoDeclarado::Texto, 3}});
+    CursorCamposDeclarados fonte(cds, {{"MUNIC_CODIGO", CampoDeclarado::Texto, 3}});
+    fonte.reinicia();
     cds.edit();
-    EXPECT_TRUE(ExportaCSV(e.ui, fonte, "edicao.csv", true, kDia).isEmpty());
+    EXPECT_TRUE(ExportaCSV(e.ui, fonte, "edicao.csv", true, kDia, cds.emEdicao()).isEmpty());
     EXPECT_EQ(e.ui.mensagens().value(0).texto,
               QString("Para exportar a tabela é necessário terminar a manutenção dos dados antes."));
     cds.cancel();

@@ -1,13 +1,18 @@
 #include "reports/widgets/saidajanela.h"
 
-#include "shell/orbelerror.h"
+#include "reports/engine/widgets/visualizarelatorio.h"
+#include "shell/userinterface.h"
 
-void SaidaJanela::visualiza(LayoutRelatorio &)
+#include <QApplication>
+
+void SaidaJanela::visualiza(LayoutRelatorio &layout)
 {
-    throw OrbelError(QStringLiteral("A visualização de relatórios ainda não está disponível."));
+    const PaginasRelatorio paginas = layout.monta();
+    m_ui.aguarde(QString());
+    VisualizaRelatorio(paginas, QApplication::activeWindow());
 }
 
-void SaidaJanela::imprime(LayoutRelatorio &)
+void SaidaJanela::imprime(LayoutRelatorio &layout)
 {
-    throw OrbelError(QStringLiteral("A impressão de relatórios ainda não está disponível."));
+    ImprimeRelatorio(layout.monta());
 }
