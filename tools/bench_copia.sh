@@ -19,7 +19,7 @@ ISQL="isql-fb -q -user SYSDBA -password plumwater"
 despeja() { # DB OUT
     : >"$2"
     for t in $(echo "SET HEADING OFF; SELECT TRIM(RDB\$RELATION_NAME) FROM RDB\$RELATIONS WHERE RDB\$SYSTEM_FLAG=0 AND RDB\$VIEW_BLR IS NULL ORDER BY 1;" | $ISQL "$1" | grep -av '^$'); do
-        echo "SET HEADING OFF; SET BLOB ALL; SELECT * FROM $t;" | $ISQL "$1" | grep -av '^$' | LC_ALL=C sort >"$TRAB/linhas"
+        echo "SET HEADING OFF; SET BLOB ALL; SELECT * FROM $t;" | $ISQL "$1" | { grep -av '^$' || true; } | LC_ALL=C sort >"$TRAB/linhas"
         echo "$t $(wc -l <"$TRAB/linhas") $(md5sum <"$TRAB/linhas" | cut -c1-16)" >>"$2"
     done
 }
