@@ -18,7 +18,8 @@ const QList<Subcomando> &Subcomandos()
         SubcomandoSetup(),
         SubcomandoCaptura(),
         // reports
-        SubcomandoRelatorio(), SubcomandoParametros(),
+        SubcomandoRelatorio(),
+        SubcomandoParametros(),
 
         // maintenance
         SubcomandoBackup(),
