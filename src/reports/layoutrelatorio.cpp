@@ -82,6 +82,16 @@ QString LayoutRelatorio::municipioDaLinha(const QString &campo)
     return m_ultimoMunicipio;
 }
 
+Banda &LayoutRelatorio::sumarioComContagem(const QString &texto, double largura)
+{
+    Banda &sum = sumario();
+    sum.setNome(QStringLiteral("sumario"));
+    sum.regua(0, 0.5, larguraUtil(), 0.2);
+    rotulo(sum, 0, 1, largura, texto);
+    sum.contagem({largura, 1, 20, Linha});
+    return sum;
+}
+
 void LayoutRelatorio::titulosColunas(Banda &banda, double y, const QVector<Coluna> &colunas)
 {
     double fim = 0;

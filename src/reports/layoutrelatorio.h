@@ -61,6 +61,9 @@ class LayoutRelatorio : public Relatorio
                     const QString &mascara = {}, Qt::Alignment alinhamento = Qt::AlignLeft);
     // Several columns printed one after the other under one title, blanks between them.
     Elemento &campos(Banda &banda, double x, double y, double largura, const QStringList &nomes);
+    // The summary band every list ends with: a rule, then `texto` and the count of printed rows
+    // right after it. Returned so a list can add its totals beside the count.
+    Banda &sumarioComContagem(const QString &texto, double largura);
 
   private:
     QHash<QString, QString> m_legendas;

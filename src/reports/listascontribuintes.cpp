@@ -48,11 +48,7 @@ TForm_rel_ativos::TForm_rel_ativos()
     campos(det, 214, 0, 18, {QStringLiteral("CNAEF_ID"), QStringLiteral("DESMEMBRAMENTO")});
     campo(det, 233, 0, 8, QStringLiteral("REGRECATU"));
     campo(det, 242, 0, 35, QStringLiteral("VLADICANT"), {}, Qt::AlignRight);
-    Banda &sum = sumario();
-    sum.setNome(QStringLiteral("sumario"));
-    sum.regua(0, 0.5, larguraUtil(), 0.2);
-    rotulo(sum, 0, 1, 35, QStringLiteral("Ativos / Município"));
-    sum.contagem({35, 1, 20, L});
+    sumarioComContagem(QStringLiteral("Ativos / Município"), 35);
 }
 
 TForm_rel_omissos::TForm_rel_omissos()
@@ -117,11 +113,7 @@ TForm_rel_omissos::TForm_rel_omissos()
     rotulo(rod, 0, 1, 20, QStringLiteral("Total"));
     rod.contagem({20, 1, 20, L}, &g);
     rod.setAltura(1 + L + 2);
-    Banda &sum = sumario();
-    sum.setNome(QStringLiteral("sumario"));
-    sum.regua(0, 0.5, larguraUtil(), 0.2);
-    rotulo(sum, 0, 1, 40, QStringLiteral("Total por município"));
-    sum.contagem({40, 1, 20, L});
+    sumarioComContagem(QStringLiteral("Total por município"), 40);
 }
 
 const QString TForm_rel_omissos_nome::SQL = QStringLiteral(
@@ -154,11 +146,7 @@ TForm_rel_omissos_nome::TForm_rel_omissos_nome()
            {QStringLiteral("DDDCONTAD"), QStringLiteral("TELEFCONTAD"), QStringLiteral("RAMALCONTAD")});
     campos(det, 215, 0, 25, {QStringLiteral("CNAEF_ID"), QStringLiteral("DESMEMBRAMENTO")});
     campo(det, 242, 0, 35, QStringLiteral("REGRECATU"), {}, Qt::AlignRight);
-    Banda &sum = sumario();
-    sum.setNome(QStringLiteral("sumario"));
-    sum.regua(0, 0.5, larguraUtil(), 0.2);
-    rotulo(sum, 0, 1, 35, QStringLiteral("Total de omissos:"));
-    sum.contagem({35, 1, 20, L});
+    sumarioComContagem(QStringLiteral("Total de omissos:"), 35);
 }
 
 void Relacao_Contribuintes_Ativos(ExecucaoRelatorio &exec)

@@ -130,11 +130,7 @@ TForm_rel_entregue_fora_prazo::TForm_rel_entregue_fora_prazo()
         (vaf > 0 ? m_positivos : m_negativos) += vaf;
     });
 
-    Banda &sum = sumario();
-    sum.setNome(QStringLiteral("sumario"));
-    sum.regua(0, 0.5, larguraUtil(), 0.2);
-    rotulo(sum, 0, 1, 40, QStringLiteral("Total de declarações:"));
-    sum.contagem({40, 1, 20, L});
+    Banda &sum = sumarioComContagem(QStringLiteral("Total de declarações:"), 40);
     rotulo(sum, 110, 1, 45, QStringLiteral("Total positivos:"));
     Elemento &positivos = rotulo(sum, 156, 1, 34, {}, Qt::AlignRight);
     rotulo(sum, 110, 1 + L, 45, QStringLiteral("Total negativos:"));
@@ -214,11 +210,7 @@ TForm_rel_recusadas::TForm_rel_recusadas()
     rotulo(rod, 0, 1, 45, QStringLiteral("Recusas / Responsável:"));
     rod.contagem({45, 1, 20, L}, &g);
     rod.setAltura(1 + L + 2);
-    Banda &sum = sumario();
-    sum.setNome(QStringLiteral("sumario"));
-    sum.regua(0, 0.5, larguraUtil(), 0.2);
-    rotulo(sum, 0, 1, 45, QStringLiteral("Recusas / Município:"));
-    sum.contagem({45, 1, 20, L});
+    sumarioComContagem(QStringLiteral("Recusas / Município:"), 45);
 }
 
 TForm_rel_recusadas_nome::TForm_rel_recusadas_nome()
@@ -246,11 +238,7 @@ TForm_rel_recusadas_nome::TForm_rel_recusadas_nome()
          {"HIST_VAF", T::Fixo, 15},
          {"MUNIC_NOME", T::Texto, 40, true}});
 
-    Banda &sum = sumario();
-    sum.setNome(QStringLiteral("sumario"));
-    sum.regua(0, 0.5, larguraUtil(), 0.2);
-    rotulo(sum, 0, 1, 35, QStringLiteral("Total de recusas:"));
-    sum.contagem({35, 1, 20, L});
+    sumarioComContagem(QStringLiteral("Total de recusas:"), 35);
 }
 
 const QString TForm_rel_subst_recusadas::SQL = QStringLiteral(
@@ -284,11 +272,7 @@ TForm_rel_subst_recusadas::TForm_rel_subst_recusadas()
     campos(det, 140, 0, 36, {QStringLiteral("HIST_DATA"), QStringLiteral("HIST_HORA")});
     campo(det, 177, 0, 28, QStringLiteral("HIST_VAF"), kInteiro, Qt::AlignRight);
     campo(det, 208, 0, 69, QStringLiteral("HIST_ERROS"));
-    Banda &sum = sumario();
-    sum.setNome(QStringLiteral("sumario"));
-    sum.regua(0, 0.5, larguraUtil(), 0.2);
-    rotulo(sum, 0, 1, 35, QStringLiteral("Total de recusas:"));
-    sum.contagem({35, 1, 20, L});
+    sumarioComContagem(QStringLiteral("Total de recusas:"), 35);
 }
 
 void Declaracoes_Aceitas_Por_Responsavel(ExecucaoRelatorio &exec)
