@@ -11,6 +11,7 @@
 #include <zip.h>
 
 #include <array>
+#include <cerrno>
 #include <memory>
 
 namespace
@@ -21,13 +22,102 @@ struct FechaZip {
 };
 using Zip = std::unique_ptr<zip_t, FechaZip>;
 
+// The clerk reads Portuguese; libzip's own English text follows in brackets for whoever supports them.
+QString textoCodigoZip(int codigo)
+{
+    switch (codigo) {
+    case ZIP_ER_MULTIDISK:
+        return QStringLiteral("arquivo compactado em vários volumes não é aceito");
+    case ZIP_ER_RENAME:
+        return QStringLiteral("não foi possível renomear o arquivo temporário");
+    case ZIP_ER_CLOSE:
+        return QStringLiteral("não foi possível fechar o arquivo compactado");
+    case ZIP_ER_SEEK:
+    case ZIP_ER_TELL:
+        return QStringLiteral("erro ao posicionar no arquivo");
+    case ZIP_ER_READ:
+        return QStringLiteral("erro de leitura");
+    case ZIP_ER_WRITE:
+        return QStringLiteral("erro de gravação");
+    case ZIP_ER_CRC:
+    case ZIP_ER_ZLIB:
+    case ZIP_ER_INCONS:
+    case ZIP_ER_COMPRESSED_DATA:
+        return QStringLiteral("o arquivo compactado está corrompido");
+    case ZIP_ER_NOENT:
+        return QStringLiteral("arquivo não encontrado");
+    case ZIP_ER_EXISTS:
+        return QStringLiteral("o arquivo já existe");
+    case ZIP_ER_OPEN:
+        return QStringLiteral("não foi possível abrir o arquivo");
+    case ZIP_ER_TMPOPEN:
+        return QStringLiteral("não foi possível criar o arquivo temporário");
+    case ZIP_ER_MEMORY:
+        return QStringLiteral("memória insuficiente");
+    case ZIP_ER_COMPNOTSUPP:
+        return QStringLiteral("método de compactação não suportado");
+    case ZIP_ER_EOF:
+        return QStringLiteral("o arquivo compactado está incompleto");
+    case ZIP_ER_NOZIP:
+        return QStringLiteral("não é um arquivo compactado (zip)");
+    case ZIP_ER_REMOVE:
+        return QStringLiteral("não foi possível apagar o arquivo");
+    case ZIP_ER_ENCRNOTSUPP:
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+        return QStringLiteral("o arquivo compactado está protegido por senha");
+    case ZIP_ER_RDONLY:
+        return QStringLiteral("o arquivo compactado é somente leitura");
+    case ZIP_ER_INUSE:
+        return QStringLiteral("o arquivo está em uso");
+    case ZIP_ER_CANCELLED:
+        return QStringLiteral("operação cancelada");
+    default:
+        return QStringLiteral("erro no arquivo compactado");
+    }
+}
+
+// The system's part of an error, where it is one a clerk can act on.
+QString textoSistema(int erroSistema)
+{
+    switch (erroSistema) {
+    case ENOSPC:
+        return QStringLiteral("disco cheio");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("acesso negado");
+    case EROFS:
+        return QStringLiteral("disco somente leitura");
+    case ENOENT:
+        return QStringLiteral("arquivo ou pasta não encontrado");
+    default:
+        return {};
+    }
+}
+
+QString textoErro(zip_error_t *e)
+{
+    QString texto = textoCodigoZip(zip_error_code_zip(e));
+    if (zip_error_system_type(e) == ZIP_ET_SYS) {
+        const QString sistema = textoSistema(zip_error_code_system(e));
+        if (!sistema.isEmpty())
+            texto += QStringLiteral(": ") + sistema;
+    }
+    return texto + QStringLiteral(" (") + QString::fromLocal8Bit(zip_error_strerror(e)) + u')';
+}
+
 QString erroZip(int codigo)
 {
     zip_error_t e;
     zip_error_init_with_code(&e, codigo);
-    const QString texto = QString::fromLocal8Bit(zip_error_strerror(&e));
+    const QString texto = textoErro(&e);
     zip_error_fini(&e);
     return texto;
+}
+
+QString erroZip(zip_t *z)
+{
+    return textoErro(zip_get_error(z));
 }
 
 Zip abre(const QString &arquivo, int modo)
@@ -137,8 +227,8 @@ int ZipEngine::extrai(const QString &arquivo, const QString &pasta, qint64 maxim
             aoNovoArquivo(nome, qint64(st.size));
         zip_file_t *f = zip_fopen_index(z.get(), i, 0);
         if (!f)
-            throw OrbelError(QStringLiteral("Não foi possível ler %1 em %2: %3")
-                                 .arg(nome, arquivo, QString::fromLocal8Bit(zip_strerror(z.get()))));
+            throw OrbelError(
+                QStringLiteral("Não foi possível ler %1 em %2: %3").arg(nome, arquivo, erroZip(z.get())));
         // written under a temporary name and renamed at the end: no half file under the real name
         QSaveFile saida(QDir(pasta).filePath(nome));
         if (!saida.open(QIODevice::WriteOnly)) {
@@ -203,7 +293,7 @@ void ZipEngine::adiciona(const QString &arquivo, const QString &caminhoArquivo)
     if (indice < 0) {
         zip_source_free(fonte);
         throw OrbelError(QStringLiteral("Não foi possível incluir %1 em %2: %3")
-                             .arg(caminhoArquivo, arquivo, QString::fromLocal8Bit(zip_strerror(z.get()))));
+                             .arg(caminhoArquivo, arquivo, erroZip(z.get())));
     }
     zip_set_file_compression(z.get(), indice, ZIP_CM_DEFLATE, 9);
     // libzip reports the share of the archive written; one file goes in, so that is its share
@@ -221,7 +311,7 @@ void ZipEngine::adiciona(const QString &arquivo, const QString &caminhoArquivo)
         nullptr, &andamento);
     zip_t *bruto = z.release();
     if (zip_close(bruto) != 0) {
-        const QString erro = QString::fromLocal8Bit(zip_strerror(bruto));
+        const QString erro = erroZip(bruto);
         zip_discard(bruto);
         mensagem(1, erro);
         throw OrbelError(
