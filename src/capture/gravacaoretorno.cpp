@@ -3,6 +3,7 @@
 #include "capture/conversoesretorno.h"
 #include "capture/detalhespendentes.h"
 #include "capture/tiporegistro.h"
+#include "data/errodisco.h"
 #include "data/executasql.h"
 #include "data/insercaoemlote.h"
 
@@ -128,6 +129,7 @@ void GravacaoRetorno::gravaDetalhes(DetalhesPendentes &pendentes, const QString 
         try {
             c.executa();
         } catch (const std::exception &e) {
+            RelancaSeErroDisco(e);
             if (tabela != QLatin1String("DEC_DRO"))
                 throw;
             falhaResultados(e);

@@ -4,6 +4,7 @@
 #include "capture/conferetipoarquivo.h"
 #include "capture/linhaativo.h"
 #include "data/aguarde.h"
+#include "data/errodisco.h"
 #include "data/executasql.h"
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
@@ -61,6 +62,7 @@ bool ExisteAtivoCNPJ(TdmPrincipal &dm, const QString &cnpj)
             ExecutaSql(dm.MainConnection(), QStringLiteral("SELECT * FROM ATIVOS WHERE CNPJ = ?"), {cnpj});
         return q.next();
     } catch (const std::exception &e) {
+        RelancaSeErroDisco(e);
         throw OrbelError(QStringLiteral("Ocorreu um erro ao executar o sistema\r") + mensagemDe(e));
     }
 }
@@ -177,6 +179,8 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
                 } catch (const EAbortProgress &) {
                     throw;
                 } catch (const std::exception &e) {
+                    // the log is on the full disk too, and the connection takes nothing more
+                    RelancaSeErroDisco(e);
                     QString diagnostico = QStringLiteral(
                         "GENTILEZA ENVIAR O PRINT COM ESTE ERRO PARA O SETOR DE DESENVOLVIMENTO.\n\r");
                     for (int c = 0; c < LinhaAtivo::TotalColunas; ++c) {

@@ -8,6 +8,7 @@
 #include "capture/registrosmunicipio.h"
 #include "capture/tiporegistro.h"
 #include "data/aguarde.h"
+#include "data/errodisco.h"
 #include "data/tdmprincipal.h"
 #include "shell/formatacao.h"
 #include "shell/leitorlinhas.h"
@@ -67,6 +68,8 @@ class Importacao
                 } catch (const EAbortProgress &) {
                     throw;
                 } catch (const std::exception &e) {
+                    // the log is on the full disk too, and the connection takes nothing more
+                    RelancaSeErroDisco(e);
                     m_dm.ConfigApp().GravaLog(linha.toString() + QStringLiteral("#13#10") +
                                               Formatacao::agora() + QStringLiteral(" - ") + mensagemDe(e));
                     // nothing of this capture stays: the flow rolls it back
@@ -92,6 +95,7 @@ class Importacao
         } catch (const EAbortProgress &) {
             throw;
         } catch (const std::exception &e) {
+            RelancaSeErroDisco(e);
             m_dm.ConfigApp().GravaLog(prefixoLog + Formatacao::agora() + QStringLiteral(" - ") +
                                       mensagemDe(e));
             throw OrbelError(prefixo + mensagemDe(e));
@@ -208,7 +212,8 @@ class Importacao
     {
         try {
             m_gravacao.retiraAtivo(ie);
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            RelancaSeErroDisco(e);
             // the taxpayer stays among the active ones and shows as omitted; the clerk is told
             m_ctx.ui.informa(QString(),
                              QStringLiteral("Não foi possível retirar o contribuinte de IE ") + ie +
@@ -222,7 +227,8 @@ class Importacao
         d.guarda(Registro02(l, &d.anteriores()));
         try {
             m_gravacao.gravaDeclaracao(d.cabecalho());
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            RelancaSeErroDisco(e);
             // the declaration's other rows are still written under its number
             m_ctx.ui.mensagem(QString(), QStringLiteral("ERRO\n\r") + l.toString(),
                               UserInterface::Icone::Nenhum, UserInterface::Ok);
