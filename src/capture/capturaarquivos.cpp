@@ -5,6 +5,7 @@
 #include "capture/importaretorno.h"
 #include "capture/verificaretorno.h"
 #include "data/aguarde.h"
+#include "data/errodisco.h"
 #include "data/executasql.h"
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
@@ -20,6 +21,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <exception>
 
 namespace
 {
@@ -36,6 +38,30 @@ ResultadoCarga desfecho(TSPProgress &progresso, const ResultadoCarga &daImportac
     if (progresso.Execute())
         return daImportacao;
     return progresso.cancelado() ? ResultadoCarga::Interrompida : ResultadoCarga::Falhou;
+}
+
+// An import run whose disk failed ends at once, without the runner's box: the capture flow tells
+// the clerk and stops using the connection.
+template <typename F> auto semErroDisco(std::exception_ptr &erro, F &&importa)
+{
+    return [&erro, importa](TSPProgress &p) {
+        try {
+            importa(p);
+        } catch (const std::exception &e) {
+            if (!ReconheceErroDisco(e))
+                throw;
+            erro = std::current_exception();
+        }
+    };
+}
+
+// Raises the disk error of a run, caught there or met (wrapped or shown) on the way.
+void exigeDiscoBom(const std::exception_ptr &erro)
+{
+    if (erro)
+        std::rethrow_exception(erro);
+    if (const ErroDisco *d = UltimoErroDisco())
+        throw *d;
 }
 
 } // namespace
@@ -116,9 +142,35 @@ bool CapturaArquivos::Captura(int tipo, const QString &arquivo)
         m_ui.aguarde(QString());
         if (m_ocupado)
             estado(false);
+        if (ReconheceErroDisco(e))
+            paraPorErroDisco(*UltimoErroDisco());
         m_ui.mostraErro(mensagemDe(e));
         return false;
     }
+}
+
+void CapturaArquivos::paraPorErroDisco(const ErroDisco &erro)
+{
+    // the transaction was rolled back as the error left the capture; nothing else goes to the
+    // server, neither the summary nor the final updates
+    const QString banco = m_dm.MainConnection().databaseName();
+    m_dm.AbandonaConexao();
+    const QString pasta =
+        QDir::toNativeSeparators(QFileInfo(erro.arquivo().isEmpty() ? banco : erro.arquivo()).absolutePath());
+    const QString causa =
+        erro.cheio() ? QStringLiteral("disco cheio na pasta %1. Libere espaço em disco").arg(pasta)
+                     : QStringLiteral("erro de leitura ou gravação no disco na pasta %1. Verifique o "
+                                      "disco")
+                           .arg(pasta);
+    const QString texto =
+        m_gravada ? QStringLiteral("A captura foi gravada, mas o resumo dos municípios não pôde ser "
+                                   "atualizado: ") +
+                        causa + QStringLiteral(" e capture o arquivo novamente.")
+                  : QStringLiteral("Não foi possível gravar no banco de dados: ") + causa +
+                        QStringLiteral(" e capture o arquivo novamente; o banco de dados não foi alterado.");
+    m_ui.erro(QStringLiteral("Captura de arquivos"),
+              texto + QStringLiteral(" O ORBEL será encerrado.\r\nDetalhe: ") + erro.message());
+    throw ProgramaEncerrado{1};
 }
 
 bool CapturaArquivos::executa(int tipo, const QString &arquivo)
@@ -146,6 +198,8 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
             UserInterface::Botoes(UserInterface::Sim) | UserInterface::Nao) != UserInterface::Sim)
         return false;
 
+    EsqueceErroDisco(); // only this capture's errors decide whether it stops
+    m_gravada = false;
     ContextoCaptura ctx{m_dm, m_ui, arquivo, false,
                         [this](int t, const QString &nome) { GravaUltimoArquivo(t, nome); }};
     m_ctx = &ctx;
@@ -175,16 +229,21 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
                     progresso.setMessage(QStringLiteral("Aguarde..."));
                     progresso.setMaxCount(verificacao.contagemEsperada);
                     ResultadoCarga resultado = ResultadoCarga::Falhou;
-                    progresso.OnExecute = [&](TSPProgress &p) {
+                    std::exception_ptr erroDisco;
+                    progresso.OnExecute = semErroDisco(erroDisco, [&](TSPProgress &p) {
                         resultado = ProgressImportaRetornoExecute(ctx, p, tipoIndice);
-                    };
+                    });
                     fase(Importacao);
-                    completa = encerraTransacao(ctx, desfecho(progresso, resultado));
+                    const ResultadoCarga fim = desfecho(progresso, resultado);
+                    exigeDiscoBom(erroDisco);
+                    completa = encerraTransacao(ctx, fim);
                     GravaUltimoArquivo(Retorno, QFileInfo(arquivo).fileName());
                     fase(Resumo);
                     GeraResumo(m_dm);
+                    exigeDiscoBom({});
                 }
             } catch (const std::exception &e) {
+                RelancaSeErroDisco(e);
                 QString texto = QStringLiteral("Falha ao importa retorno \r\n") + mensagemDe(e);
                 if (transacao.aberta() && transacao.linhas() > 0 && !texto.contains(BancoNaoAlterado()))
                     texto += QStringLiteral("\r\n") + BancoNaoAlterado();
@@ -199,13 +258,16 @@ bool CapturaArquivos::executa(int tipo, const QString &arquivo)
                 progresso.setMessage(QStringLiteral("Aguarde..."));
                 progresso.setMaxCount(verificacao.contagemEsperada);
                 ResultadoCarga resultado = ResultadoCarga::Falhou;
-                progresso.OnExecute = [&](TSPProgress &p) {
-                    resultado = ProgressoImportaAtivosExecute(ctx, p);
-                };
+                std::exception_ptr erroDisco;
+                progresso.OnExecute = semErroDisco(
+                    erroDisco, [&](TSPProgress &p) { resultado = ProgressoImportaAtivosExecute(ctx, p); });
                 fase(Importacao);
-                completa = encerraTransacao(ctx, desfecho(progresso, resultado));
+                const ResultadoCarga fim = desfecho(progresso, resultado);
+                exigeDiscoBom(erroDisco);
+                completa = encerraTransacao(ctx, fim);
                 fase(Resumo);
                 GeraResumo(m_dm);
+                exigeDiscoBom({});
             }
         }
     } catch (...) {
@@ -253,10 +315,12 @@ bool CapturaArquivos::encerraTransacao(ContextoCaptura &ctx, ResultadoCarga resu
         tx.conclui();
     } catch (const std::exception &e) {
         ctx.transacao = nullptr;
+        RelancaSeErroDisco(e);
         throw OrbelError(QStringLiteral("Não foi possível gravar a captura no banco de dados.\r\n") +
                          mensagemDe(e) + QStringLiteral("\r\n") + BancoNaoAlterado());
     }
     ctx.transacao = nullptr;
+    m_gravada = true;
     if (ctx.esvaziouBase) {
         // as after a clean-up: every shared set is read again
         m_dm.Desconectar();
@@ -312,6 +376,7 @@ void CapturaArquivos::AtualizacoesFinais()
             ExecutaSql(db, sql, {ano});
         }
     } catch (const std::exception &e) {
+        RelancaSeErroDisco(e);
         erro = mensagemDe(e);
     }
     m_ui.aguarde(QString());

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 
+class ErroDisco;
 class TdmPrincipal;
 class UserInterface;
 
@@ -23,6 +24,8 @@ class CapturaArquivos
     void fecha();
 
     // Runs a capture; true when it completed and "Captura de arquivo finalizada com sucesso" was shown.
+    // An I/O error of the database (disk full) is told to the clerk and ends the program: it raises
+    // ProgramaEncerrado, after the capture was rolled back and the connection let go.
     bool Captura(int tipo, const QString &arquivo);
     // Stop request (btnCancelar): the import stops before its next line.
     void Cancela();
@@ -46,6 +49,9 @@ class CapturaArquivos
     // true when committed.
     bool encerraTransacao(ContextoCaptura &ctx, ResultadoCarga resultado);
     void AtualizacoesFinais();
+    // After an I/O error of the engine: tells the clerk (disk full, in which folder, whether the
+    // capture was kept), lets the connection go and ends the program (ProgramaEncerrado).
+    [[noreturn]] void paraPorErroDisco(const ErroDisco &erro);
     void estado(bool ocupado);
     void fase(Fase f);
 
@@ -54,4 +60,5 @@ class CapturaArquivos
     ContextoCaptura *m_ctx = nullptr;
     bool m_ocupado = false;
     bool m_aberto = false;
+    bool m_gravada = false; // the current capture was committed
 };

@@ -1,6 +1,7 @@
 #include "capture/geraresumo.h"
 
 #include "data/clientdataset.h"
+#include "data/errodisco.h"
 #include "data/tdmprincipal.h"
 #include "shell/orbelerror.h"
 #include "shell/tspprogress.h"
@@ -66,6 +67,8 @@ void AtualizaResumo(TdmPrincipal &dm, const Passo &passo, TSPProgress &progresso
     } catch (const std::exception &e) {
         if (dm.cdsMunic_Resumo.emEdicao())
             dm.cdsMunic_Resumo.cancel();
+        RelancaSeErroDisco(e); // the flow stops using the connection: no further pass
+
         throw OrbelError(QStringLiteral("Erro na geração de valores do resumo.\r\nRetorno do banco :\r\n") +
                          mensagemDe(e));
     }
@@ -82,7 +85,16 @@ void GeraResumo(TdmPrincipal &dm)
     progresso.CanCancel = false;
     progresso.setMessage(QStringLiteral("Aguarde..."));
     for (const Passo &passo : kPassos) {
-        progresso.OnExecute = [&dm, &passo](TSPProgress &p) { AtualizaResumo(dm, passo, p); };
+        std::exception_ptr erroDisco;
+        progresso.OnExecute = [&dm, &passo, &erroDisco](TSPProgress &p) {
+            try {
+                AtualizaResumo(dm, passo, p);
+            } catch (const ErroDisco &) {
+                erroDisco = std::current_exception();
+            }
+        };
         progresso.Execute(); // a failed pass was shown; the next one still runs
+        if (erroDisco)
+            std::rethrow_exception(erroDisco);
     }
 }

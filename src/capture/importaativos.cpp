@@ -4,6 +4,7 @@
 #include "capture/conferetipoarquivo.h"
 #include "capture/linhaativo.h"
 #include "data/aguarde.h"
+#include "data/errodisco.h"
 #include "data/executasql.h"
 #include "data/insercaoemlote.h"
 #include "data/tdmprincipal.h"
@@ -38,11 +39,6 @@ const QString kInsert = QStringLiteral(
     ":MUNIC_ANTERIOR_CONTRIB, "
     ":ENTRADAANT, :SAIDAANT, :OBRIGADO, :CNPJ , :CEP)");
 
-QString agora()
-{
-    return Formatacao::dataHora(QDateTime::currentDateTime());
-}
-
 bool pergunta(UserInterface &ui, const QString &texto)
 {
     return ui.mensagem(QString(), texto, UserInterface::Icone::Pergunta,
@@ -66,6 +62,7 @@ bool ExisteAtivoCNPJ(TdmPrincipal &dm, const QString &cnpj)
             ExecutaSql(dm.MainConnection(), QStringLiteral("SELECT * FROM ATIVOS WHERE CNPJ = ?"), {cnpj});
         return q.next();
     } catch (const std::exception &e) {
+        RelancaSeErroDisco(e);
         throw OrbelError(QStringLiteral("Ocorreu um erro ao executar o sistema\r") + mensagemDe(e));
     }
 }
@@ -136,7 +133,7 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
     }
     const QDateTime inicio = QDateTime::currentDateTime();
     if (config.VersaoTeste)
-        config.GravaLog(QStringLiteral("Captura de Ativos. Hora de início: ") + agora());
+        config.GravaLog(QStringLiteral("Captura de Ativos. Hora de início: ") + Formatacao::agora());
 
     TransacaoEmLote &transacao = ctx.tx();
     // one lookup a line, in memory: the CNPJs stored now (the replaced ones already gone, in this
@@ -182,6 +179,8 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
                 } catch (const EAbortProgress &) {
                     throw;
                 } catch (const std::exception &e) {
+                    // the log is on the full disk too, and the connection takes nothing more
+                    RelancaSeErroDisco(e);
                     QString diagnostico = QStringLiteral(
                         "GENTILEZA ENVIAR O PRINT COM ESTE ERRO PARA O SETOR DE DESENVOLVIMENTO.\n\r");
                     for (int c = 0; c < LinhaAtivo::TotalColunas; ++c) {
@@ -193,7 +192,7 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
                     ctx.ui.mensagem(QString(), diagnostico, UserInterface::Icone::Nenhum, UserInterface::Ok);
                     const QString ie = CamposFixos::campo(linha, 1, 13).trimmed().toString();
                     const QString log =
-                        agora() + QStringLiteral(" - ") +
+                        Formatacao::agora() + QStringLiteral(" - ") +
                         QStringLiteral("Importação de ativos, linha %1 do IE ").arg(leitor.numeroLinha()) +
                         a[LinhaAtivo::IE] + QStringLiteral(" [{D8D317D6-7DFF-488A-BF74-D04F21F48115}] - ") +
                         mensagemDe(e);
@@ -229,7 +228,7 @@ ResultadoCarga ProgressoImportaAtivosExecute(ContextoCaptura &ctx, TSPProgress &
     if (ctx.gravaUltimoArquivo)
         ctx.gravaUltimoArquivo(0, QFileInfo(ctx.arquivo).fileName());
     if (config.VersaoTeste) {
-        config.GravaLog(QStringLiteral("Captura de ativos. Hora de término: ") + agora());
+        config.GravaLog(QStringLiteral("Captura de ativos. Hora de término: ") + Formatacao::agora());
         const qint64 ms = inicio.msecsTo(QDateTime::currentDateTime());
         config.GravaLog(QStringLiteral("Tempo gasto (Ativos): ") + Formatacao::duracao(ms));
     }

@@ -407,4 +407,28 @@ Evento Registro10(QStringView l, const AvisoData &aviso)
     return e;
 }
 
+namespace
+{
+template <size_t N> bool contem(const char *const (&lista)[N], const QString &codigo)
+{
+    for (const char *c : lista)
+        if (codigo == QLatin1String(c))
+            return true;
+    return false;
+}
+} // namespace
+
+bool RecusaDeclaracao(const QString &codigo)
+{
+    static const char *const recusas[] = {"01", "03", "06", "13", "14", "15", "17", "18"};
+    return contem(recusas, codigo);
+}
+
+bool RecusaHistorico(const QString &codigo)
+{
+    static const char *const recusas[] = {"01", "02", "03", "04", "05", "06", "07",
+                                          "08", "13", "14", "15", "17", "18"};
+    return contem(recusas, codigo);
+}
+
 } // namespace RegistrosDeclaracao

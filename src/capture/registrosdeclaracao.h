@@ -78,5 +78,9 @@ struct Evento {
     QString regime; // last 2
 };
 Evento Registro10(QStringView linha, const ConversoesRetorno::AvisoData &aviso);
+// Error codes of a record 10: whether one refuses the declaration (any slot), and whether one
+// refuses the event's history row (its first slot).
+bool RecusaDeclaracao(const QString &codigo);
+bool RecusaHistorico(const QString &codigo);
 
 } // namespace RegistrosDeclaracao

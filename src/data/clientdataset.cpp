@@ -748,7 +748,7 @@ QString ClientDataSet::exibicao(int linha, int campo) const
         if (!d->campos[campo].mascara.isEmpty())
             return Formatacao::mascara(v.toDouble(), d->campos[campo].mascara);
         if (v.typeId() == QMetaType::Double) // the value as stored, with the decimal comma
-            return QString::number(v.toDouble(), 'g', 15).replace(u'.', u',');
+            return Formatacao::numeroDecimal(v.toDouble());
         return v.toString();
     default:
         return v.toString();

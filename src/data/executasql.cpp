@@ -1,5 +1,6 @@
 #include "data/executasql.h"
 
+#include "data/errodisco.h"
 #include "shell/orbelerror.h"
 
 #include <QSqlError>
@@ -7,12 +8,16 @@
 namespace
 {
 // Which statement failed, ahead of the server's text; long statements are cut to their start.
-OrbelError erroNaInstrucao(const QString &sql, const QSqlError &erro)
+[[noreturn]] void falhaNaInstrucao(const QString &sql, const QSqlError &erro)
 {
     QString inicio = sql.simplified();
     if (inicio.size() > 80)
         inicio = inicio.left(77) + QStringLiteral("...");
-    return OrbelError(QStringLiteral("Erro ao executar \"%1\".\r\n").arg(inicio) + erro.text());
+    const QString texto = QStringLiteral("Erro ao executar \"%1\".\r\n").arg(inicio) + erro.text();
+    bool cheio = false;
+    if (EhErroDisco(erro.text(), &cheio))
+        LancaErroDisco(ErroDisco(texto, cheio, QString()));
+    throw OrbelError(texto);
 }
 } // namespace
 
@@ -21,10 +26,10 @@ QSqlQuery ExecutaSql(const QSqlDatabase &db, const QString &sql, const QVariantL
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw erroNaInstrucao(sql, q.lastError());
+        falhaNaInstrucao(sql, q.lastError());
     for (const QVariant &v : valores)
         q.addBindValue(v);
     if (!q.exec())
-        throw erroNaInstrucao(sql, q.lastError());
+        falhaNaInstrucao(sql, q.lastError());
     return q;
 }

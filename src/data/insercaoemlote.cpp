@@ -1,5 +1,6 @@
 #include "data/insercaoemlote.h"
 
+#include "data/errodisco.h"
 #include "data/fbconexao.h"
 
 #include "shell/orbelerror.h"
@@ -37,7 +38,7 @@ TransacaoEmLote::TransacaoEmLote(const QSqlDatabase &db, int linhasPorLote) : m_
     isc_tr_handle tr = 0;
     isc_start_transaction(status, &tr, 1, static_cast<isc_db_handle *>(m_db), short(sizeof tpb), tpb);
     if (falhou(status))
-        throw OrbelError(TextoErroFirebird(status));
+        LancaErroFirebird(status);
     m_tr = tr;
 }
 
@@ -61,7 +62,7 @@ void TransacaoEmLote::confirma()
     // retaining keeps the prepared statements usable for the next batch
     isc_commit_retaining(status, &tr);
     if (falhou(status))
-        throw OrbelError(TextoErroFirebird(status));
+        LancaErroFirebird(status);
 }
 
 void TransacaoEmLote::conclui()
@@ -72,9 +73,12 @@ void TransacaoEmLote::conclui()
     isc_tr_handle tr = m_tr;
     isc_commit_transaction(status, &tr);
     if (falhou(status)) {
-        const QString texto = TextoErroFirebird(status);
-        desfaz();
-        throw OrbelError(texto);
+        // rolled back once the error was read from the status (a rollback overwrites it)
+        struct Desfaz {
+            TransacaoEmLote &t;
+            ~Desfaz() { t.desfaz(); }
+        } desfazAoSair{*this};
+        LancaErroFirebird(status);
     }
     m_tr = 0;
 }
@@ -150,11 +154,14 @@ InsercaoEmLote::InsercaoEmLote(TransacaoEmLote &transacao, const QString &sql)
     auto *tr = static_cast<isc_tr_handle *>(transacao.transacaoNativa());
     isc_dsql_allocate_statement(status, db, &d->stmt);
     if (falhou(status))
-        throw OrbelError(TextoErroFirebird(status));
+        LancaErroFirebird(status);
     const QByteArray bytes = texto.toUtf8();
     isc_dsql_prepare(status, tr, &d->stmt, 0, bytes.constData(), SQL_DIALECT_V6, nullptr);
-    if (falhou(status))
+    if (falhou(status)) {
+        if (EhErroDisco(status))
+            LancaErroFirebird(status);
         throw OrbelError(TextoErroFirebird(status) + QStringLiteral("\r\n") + sql.left(300));
+    }
 
     int n = 1;
     d->entrada = static_cast<XSQLDA *>(calloc(1, XSQLDA_LENGTH(n)));
@@ -162,7 +169,7 @@ InsercaoEmLote::InsercaoEmLote(TransacaoEmLote &transacao, const QString &sql)
     d->entrada->sqln = short(n);
     isc_dsql_describe_bind(status, &d->stmt, SQL_DIALECT_V6, d->entrada);
     if (falhou(status))
-        throw OrbelError(TextoErroFirebird(status));
+        LancaErroFirebird(status);
     if (d->entrada->sqld > d->entrada->sqln) {
         n = d->entrada->sqld;
         free(d->entrada);
@@ -171,7 +178,7 @@ InsercaoEmLote::InsercaoEmLote(TransacaoEmLote &transacao, const QString &sql)
         d->entrada->sqln = short(n);
         isc_dsql_describe_bind(status, &d->stmt, SQL_DIALECT_V6, d->entrada);
         if (falhou(status))
-            throw OrbelError(TextoErroFirebird(status));
+            LancaErroFirebird(status);
     }
     preparaSaida();
     const int total = d->entrada->sqld;
@@ -353,7 +360,7 @@ void InsercaoEmLote::preparaSaida()
     d->saida->sqln = 1;
     isc_dsql_describe(status, &d->stmt, SQL_DIALECT_V6, d->saida);
     if (falhou(status))
-        throw OrbelError(TextoErroFirebird(status));
+        LancaErroFirebird(status);
     const int n = d->saida->sqld;
     if (n == 0) {
         free(d->saida);
@@ -367,7 +374,7 @@ void InsercaoEmLote::preparaSaida()
         d->saida->sqln = short(n);
         isc_dsql_describe(status, &d->stmt, SQL_DIALECT_V6, d->saida);
         if (falhou(status))
-            throw OrbelError(TextoErroFirebird(status));
+            LancaErroFirebird(status);
     }
     d->colunas.resize(n);
     d->nulosSaida.assign(n, 0);
@@ -395,7 +402,7 @@ void InsercaoEmLote::executa()
     }
     isc_dsql_execute(status, tr, &d->stmt, SQL_DIALECT_V6, d->entrada);
     if (falhou(status))
-        throw OrbelError(TextoErroFirebird(status));
+        LancaErroFirebird(status);
     if (d->saida)
         d->cursorAberto = true;
     else
@@ -414,7 +421,7 @@ bool InsercaoEmLote::proxima()
         return false;
     }
     if (falhou(status))
-        throw OrbelError(TextoErroFirebird(status));
+        LancaErroFirebird(status);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "data/tdmprincipal.h"
 
 #include "data/aguarde.h"
+#include "data/errodisco.h"
 #include "data/executasql.h"
 #include "data/fbconexao.h"
 #include "shell/conversao.h"
@@ -234,6 +235,8 @@ void TdmPrincipal::Conectar()
 {
     try {
         Desconectar();
+        m_abandonada = false;
+        EsqueceErroDisco();
         const QString ini = ArquivoIni();
         QString caminho = LeIni(ini, QStringLiteral("ORBEL"), QStringLiteral("Database"));
         if (caminho.trimmed().isEmpty()) {
@@ -358,6 +361,12 @@ void TdmPrincipal::Desconectar()
     }
 }
 
+void TdmPrincipal::AbandonaConexao()
+{
+    m_abandonada = true;
+    Desconectar();
+}
+
 QString TdmPrincipal::LeParametro(const QString &chave)
 {
     // values are bound, so a key or value holding a quote goes through unchanged
@@ -396,6 +405,8 @@ void TdmPrincipal::GravaParametro(const QString &chave, const QString &valor)
 
 void TdmPrincipal::HabilitaIndices(bool ativar)
 {
+    if (m_abandonada)
+        return;
     // a cursor left open on a table makes the server refuse to switch its indexes
     LiberaCursores();
     Aguarde aguarde(*this);

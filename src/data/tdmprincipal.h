@@ -32,6 +32,10 @@ class TdmPrincipal : public QObject, public ConjuntosDeclaracao
     void Conectar();
     void Desconectar();
     bool conectado() const;
+    // After an I/O error of the engine (disk full): the sets are closed and the attachment let go
+    // without another statement; nothing uses the connection again until the next Conectar.
+    void AbandonaConexao();
+    bool conexaoAbandonada() const { return m_abandonada; }
 
     QString LeParametro(const QString &chave);
     void GravaParametro(const QString &chave, const QString &valor);
@@ -95,6 +99,7 @@ class TdmPrincipal : public QObject, public ConjuntosDeclaracao
     UserInterface &m_ui;
     TConfigApp m_config;
     QString m_nomeConexao;
+    bool m_abandonada = false;
     std::unique_ptr<QSqlQuery> m_sqlQuery;
     std::unique_ptr<QSqlQuery> m_sqlRel;
     QList<ClientDataSet *> m_registro;

@@ -1,11 +1,13 @@
 #include "shell/configapp.h"
 
 #include "shell/diretorios.h"
+#include "shell/gravacaosegura.h"
 #include "shell/orbelerror.h"
 #include "shell/userinterface.h"
 #include "shell/win1252.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QSaveFile>
 
@@ -86,15 +88,22 @@ void TConfigApp::GravaLog(const QString &linha)
         return;
     }
     const QString caminho = caminhoLog();
+    const bool existia = QFile::exists(caminho);
     QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         GeraLog = false;
         return;
     }
     const QByteArray bytes = Win1252::encode(linha) + "\r\n";
-    if (f.write(bytes) != bytes.size())
+    // with the disk full the log keeps its lines as they were: no part of an entry, no empty file
+    if (!AcrescentaInteiro(f, bytes.constData(), bytes.size())) {
+        const QString erro = f.errorString();
+        f.close();
+        if (!existia && QFileInfo(caminho).size() == 0)
+            QFile::remove(caminho);
         throw OrbelError(QStringLiteral("Erro ao gravar o arquivo de log ") + caminho + QStringLiteral(": ") +
-                         f.errorString());
+                         erro);
+    }
     ++m_contador;
     f.close();
     if (MaxNumLinhas != 0 && m_contador > MaxNumLinhas)
@@ -122,6 +131,6 @@ void TConfigApp::limitaLinhas(const QString &caminho)
             l += "\r\n";
         out.write(l);
     }
-    if (!out.commit())
+    if (!ConcluiGravacao(out))
         throw OrbelError(QStringLiteral("Erro ao gravar o arquivo de log ") + caminho);
 }

@@ -1,5 +1,6 @@
 #include "shell/figurasavisos.h"
 
+#include "shell/gravacaosegura.h"
 #include "shell/orbelerror.h"
 #include "shell/win1252.h"
 
@@ -26,7 +27,8 @@ void GravaFigurasAvisos(const QString &pastaBin)
         const QString nome =
             pastaBin + (habilitado ? QStringLiteral("/Item.bmp") : QStringLiteral("/ItemDisable.bmp"));
         QSaveFile f(nome);
-        if (!f.open(QIODevice::WriteOnly) || !MarcadorAviso(habilitado).save(&f, "BMP") || !f.commit())
+        if (!f.open(QIODevice::WriteOnly) || !MarcadorAviso(habilitado).save(&f, "BMP") ||
+            !ConcluiGravacao(f))
             throw OrbelError(QStringLiteral("Não foi possível gravar ") + nome);
     }
 }
@@ -43,6 +45,6 @@ void GravaAvisosExemplo(const QString &pastaBin)
         "0Índices provisórios publicados pela Secretaria de Estado da Fazenda de Vesperia em 30 de junho.\r\n"
         "0Versões anteriores do ORBEL não devem ser usadas com esta base de dados.\r\n");
     QSaveFile f(pastaBin + QStringLiteral("/Msgs.dat"));
-    if (!f.open(QIODevice::WriteOnly) || f.write(Win1252::encode(texto)) < 0 || !f.commit())
+    if (!f.open(QIODevice::WriteOnly) || f.write(Win1252::encode(texto)) < 0 || !ConcluiGravacao(f))
         throw OrbelError(QStringLiteral("Não foi possível gravar ") + f.fileName());
 }

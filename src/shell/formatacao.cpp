@@ -32,6 +32,11 @@ QString dataHora(const QDateTime &dt)
     return data(dt.date()) + u' ' + hora(dt.time());
 }
 
+QString agora()
+{
+    return dataHora(QDateTime::currentDateTime());
+}
+
 QString duracao(qint64 ms)
 {
     // shown as a time of day: hours beyond a day wrap around
@@ -239,6 +244,11 @@ QString numeroGeral(double valor)
     }
     r.replace(u'.', u',');
     return r;
+}
+
+QString numeroDecimal(double valor)
+{
+    return QString::number(valor, 'g', 15).replace(u'.', u',');
 }
 
 QString textoSimples(const QVariant &valor)

@@ -17,6 +17,7 @@ void aplicaLocalidade();
 QString data(const QDate &d);          // dd/MM/yyyy
 QString hora(const QTime &t);          // hh:mm:ss
 QString dataHora(const QDateTime &dt); // dd/MM/yyyy hh:mm:ss
+QString agora();                       // the current moment as dataHora writes it (log lines)
 // Parses dd/mm/yyyy (a two-digit year is of the current century); raises OrbelError "'x' não é uma data
 // válida" otherwise.
 QDate leData(const QString &texto);
@@ -38,6 +39,10 @@ QString mascara(double valor, const QString &formato);
 // no trailing zeros (1234,5; 0; -87,25); scientific notation (1,5E20) only beyond 15 integer digits
 // or below 0,00001.
 QString numeroGeral(double valor);
+// The shortest text of a value to 15 significant digits with a decimal comma, in the engine's own
+// notation: "1234,5", "1,5e+20", "1e-06". Unlike numeroGeral it keeps the lower-case exponent with
+// its sign and zeros; it is the form values are carried in and shown in when no mask is set.
+QString numeroDecimal(double valor);
 // The plain text of a value as a field shows it without a mask, and as CSV files hold it: dates
 // dd/mm/yyyy, times hh:mm:ss, numbers in general form, text unchanged, null empty.
 QString textoSimples(const QVariant &valor);

@@ -1,5 +1,6 @@
 #include "shell/inifile.h"
 
+#include "shell/gravacaosegura.h"
 #include "shell/orbelerror.h"
 #include "shell/win1252.h"
 
@@ -51,7 +52,7 @@ void gravaLinhas(const QString &arquivo, const QStringList &linhas)
     if (!f.open(QIODevice::WriteOnly))
         throw OrbelError(QStringLiteral("Não foi possível gravar o arquivo ") + arquivo);
     f.write(Win1252::encode(linhas.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-    if (!f.commit())
+    if (!ConcluiGravacao(f))
         throw OrbelError(QStringLiteral("Não foi possível gravar o arquivo ") + arquivo);
 }
 

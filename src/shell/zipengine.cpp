@@ -1,5 +1,6 @@
 #include "shell/zipengine.h"
 
+#include "shell/gravacaosegura.h"
 #include "shell/orbelerror.h"
 
 #include <QDir>
@@ -261,7 +262,7 @@ int ZipEngine::extrai(const QString &arquivo, const QString &pasta, qint64 maxim
                 aoProgresso(feitos);
         }
         zip_fclose(f);
-        if (!saida.commit())
+        if (!ConcluiGravacao(saida))
             throw OrbelError(QStringLiteral("Não foi possível gravar ") + saida.fileName());
         ++escritos;
     }

@@ -102,3 +102,22 @@ TEST(Formatting, DatesInBothForms)
         EXPECT_EQ(e.message(), QString("'xx' não é uma data válida"));
     }
 }
+
+TEST(Formatting, GeneralAndRawNumbersDifferOnExponentsOnly)
+{
+    using Formatacao::numeroDecimal;
+    using Formatacao::numeroGeral;
+    // the raw form is what the return import carries between records: it must not change
+    EXPECT_EQ(numeroDecimal(1234.5), QString("1234,5"));
+    EXPECT_EQ(numeroDecimal(-87.25), QString("-87,25"));
+    EXPECT_EQ(numeroDecimal(0.1 + 0.2), QString("0,3"));
+    EXPECT_EQ(numeroDecimal(999999999999999.0), QString("999999999999999"));
+    EXPECT_EQ(numeroDecimal(1.5e20), QString("1,5e+20"));
+    EXPECT_EQ(numeroDecimal(123456789012345678.0), QString("1,23456789012346e+17"));
+    EXPECT_EQ(numeroDecimal(0.000001), QString("1e-06"));
+    EXPECT_EQ(numeroDecimal(-0.0), QString("0"));
+    EXPECT_EQ(numeroGeral(1.5e20), QString("1,5E20"));
+    EXPECT_EQ(numeroGeral(0.000001), QString("1E-6"));
+    EXPECT_EQ(numeroGeral(-0.0), QString("0"));
+    EXPECT_EQ(numeroGeral(1234.5), numeroDecimal(1234.5));
+}
