@@ -3,6 +3,7 @@
 #include "reports/engine/cursorrelatorio.h"
 #include "shell/diretorios.h"
 #include "shell/formatacao.h"
+#include "shell/gravacaosegura.h"
 #include "shell/orbelerror.h"
 #include "shell/userinterface.h"
 #include "shell/win1252.h"
@@ -51,7 +52,8 @@ QString ExportaCSV(UserInterface &ui, CursorRelatorio &dados, const QString &nom
         throw OrbelError(
             QStringLiteral("Não foi possível criar a pasta %1.").arg(QDir::toNativeSeparators(pasta)));
     QSaveFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(Win1252::encode(texto)) < 0 || !arquivo.commit())
+    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(Win1252::encode(texto)) < 0 ||
+        !ConcluiGravacao(arquivo))
         throw OrbelError(QStringLiteral("Não foi possível gravar o arquivo %1.\r\n%2")
                              .arg(QDir::toNativeSeparators(caminho), arquivo.errorString()));
 

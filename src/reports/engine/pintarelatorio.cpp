@@ -1,6 +1,7 @@
 #include "reports/engine/pintarelatorio.h"
 
 #include "reports/engine/medidortexto.h"
+#include "shell/gravacaosegura.h"
 #include "shell/orbelerror.h"
 
 #include <QFontMetricsF>
@@ -131,6 +132,6 @@ void GravaPdf(const QList<const PaginasRelatorio *> &relatorios, const QString &
         }
         pintor.end();
     }
-    if (!f.commit())
+    if (!ConcluiGravacao(f))
         throw OrbelError(erro + QStringLiteral("\r\n") + f.errorString());
 }
