@@ -86,6 +86,7 @@ class TdmPrincipal : public QObject, public ConjuntosDeclaracao
   private:
     void abreTabelas();
     void aplicaAtualizacoesEstrutura();
+    void ampliaIndicesNavegacao();
     void abreCNAEF();
     void configuraAtivos();
     void registra();

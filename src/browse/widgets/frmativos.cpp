@@ -32,6 +32,7 @@ TfrmAtivos::TfrmAtivos(TdmPrincipal &dm, UserInterface &ui, QWidget *parent)
     setWindowTitle(QStringLiteral("Ativos"));
     m_navega.abre();
     montaTela();
+    new LegendaContada(this, [this] { return m_navega.titulo(); });
     Maximiza(this);
 }
 
@@ -150,15 +151,6 @@ void TfrmAtivos::sbtnFiltroClick()
         static_cast<NavegaAtivos::Campo>(cmbCampoPesquisa->currentIndex()), edtPesquisa->text(), m_filtrando);
     m_filtrando = pressionado;
     sbtnFiltro->setChecked(pressionado);
-}
-
-void TfrmAtivos::showEvent(QShowEvent *e)
-{
-    QWidget::showEvent(e);
-    if (!m_contou) {
-        m_contou = true;
-        setWindowTitle(m_navega.titulo());
-    }
 }
 
 void TfrmAtivos::closeEvent(QCloseEvent *e)

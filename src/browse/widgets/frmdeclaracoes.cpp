@@ -34,6 +34,7 @@ TfrmDeclaracoes::TfrmDeclaracoes(TdmPrincipal &dm, UserInterface &ui, QWidget *p
     setWindowTitle(QStringLiteral("Declarações"));
     m_navega.abre();
     montaTela();
+    new LegendaContada(this, [this] { return m_navega.titulo(); });
     Maximiza(this);
 }
 
@@ -269,15 +270,6 @@ void TfrmDeclaracoes::cmbPesquisaChange()
     m_navega.status(static_cast<NavegaDeclaracoes::Status>(std::max(0, cmbPesquisa->currentIndex())));
     edtPesquisa->clear();
     sbtnFiltro->setChecked(m_filtrando); // keeps its state
-}
-
-void TfrmDeclaracoes::showEvent(QShowEvent *e)
-{
-    QWidget::showEvent(e);
-    if (!m_contou) {
-        m_contou = true;
-        setWindowTitle(m_navega.titulo());
-    }
 }
 
 void TfrmDeclaracoes::closeEvent(QCloseEvent *e)

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTableView>
+#include <QTimer>
 
 void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds)
 {
@@ -88,4 +89,20 @@ bool TeclasNavegacao::eventFilter(QObject *o, QEvent *e)
                             m_janela->isAncestorOf(w)));
     w->setFocus(k->modifiers() & Qt::ShiftModifier ? Qt::BacktabFocusReason : Qt::TabFocusReason);
     return true;
+}
+
+LegendaContada::LegendaContada(QWidget *janela, std::function<QString()> legenda)
+    : QObject(janela), m_janela(janela), m_legenda(std::move(legenda))
+{
+    janela->installEventFilter(this);
+}
+
+bool LegendaContada::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == m_janela && e->type() == QEvent::Paint) {
+        m_janela->removeEventFilter(this);
+        // after this paint has reached the screen
+        QTimer::singleShot(0, this, [this] { m_janela->setWindowTitle(m_legenda()); });
+    }
+    return false;
 }
