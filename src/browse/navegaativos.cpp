@@ -23,10 +23,45 @@ NavegaAtivos::NavegaAtivos(TdmPrincipal &dm, UserInterface &ui) : m_dm(dm), m_ui
 {
 }
 
+// The data module's statement, every taxpayer by municipality name and IE, sorts two tables
+// together: the server would sort the whole of ATIVOS before the first row. The same rows in the
+// same order come from a block that takes the names in order and sorts only each name's
+// taxpayers. (": NOME_" keeps its blank: the driver would take ":NOME_" for a parameter.)
+QString NavegaAtivos::sqlPorMunicipio() const
+{
+    QSqlQuery q = ExecutaSql(m_dm.MainConnection(),
+                             QStringLiteral("SELECT RDB$FIELD_NAME FROM RDB$RELATION_FIELDS WHERE "
+                                            "RDB$RELATION_NAME = 'ATIVOS' ORDER BY RDB$FIELD_POSITION"));
+    QStringList saidas, colunas, variaveis;
+    while (q.next()) {
+        const QString c = q.value(0).toString().trimmed();
+        saidas << c + QStringLiteral(" TYPE OF COLUMN ATIVOS.") + c;
+        colunas << QStringLiteral("A.") + c;
+        variaveis << c;
+    }
+    saidas << QStringLiteral("MUNIC_NOME TYPE OF COLUMN MUNICIPIOS.MUNIC_NOME");
+    colunas << QStringLiteral("M.MUNIC_NOME");
+    variaveis << QStringLiteral("MUNIC_NOME");
+    return QStringLiteral(
+               "EXECUTE BLOCK RETURNS (%1) AS\n"
+               "DECLARE NOME_ TYPE OF COLUMN MUNICIPIOS.MUNIC_NOME;\n"
+               "BEGIN\n"
+               "  FOR SELECT DISTINCT MUNIC_NOME FROM MUNICIPIOS ORDER BY MUNIC_NOME INTO NOME_ DO\n"
+               "    FOR SELECT %2 FROM MUNICIPIOS M JOIN ATIVOS A ON (A.MUNIC_CODIGO = M.MUNIC_CODIGO)\n"
+               "      WHERE M.MUNIC_NOME IS NOT DISTINCT FROM : NOME_ ORDER BY A.IE\n"
+               "      INTO %3 DO SUSPEND;\n"
+               "END")
+        .arg(saidas.join(u','), colunas.join(u','), variaveis.join(u','));
+}
+
 void NavegaAtivos::abre()
 {
-    if (!m_dm.cdsAtivos.active())
-        m_dm.cdsAtivos.open(m_dm.MainConnection());
+    ClientDataSet &a = m_dm.cdsAtivos;
+    if (a.active())
+        return;
+    if (a.commandText() == TdmPrincipal::SqlAtivos)
+        a.setCommandText(sqlPorMunicipio());
+    a.open(m_dm.MainConnection());
 }
 
 QString NavegaAtivos::titulo() const

@@ -117,12 +117,14 @@ TdmPrincipal::TdmPrincipal(UserInterface &ui, QObject *parent)
     registra();
 }
 
+const QString TdmPrincipal::SqlAtivos =
+    QStringLiteral("SELECT\nATIVOS.*,\nMUNICIPIOS.MUNIC_NOME\nFROM MUNICIPIOS, ATIVOS\n"
+                   "WHERE (ATIVOS.MUNIC_CODIGO = MUNICIPIOS.MUNIC_CODIGO)\n"
+                   "ORDER BY MUNICIPIOS.MUNIC_NOME, ATIVOS.IE");
+
 void TdmPrincipal::configuraAtivos()
 {
-    cdsAtivos.setCommandText(
-        QStringLiteral("SELECT\nATIVOS.*,\nMUNICIPIOS.MUNIC_NOME\nFROM MUNICIPIOS, ATIVOS\n"
-                       "WHERE (ATIVOS.MUNIC_CODIGO = MUNICIPIOS.MUNIC_CODIGO)\n"
-                       "ORDER BY MUNICIPIOS.MUNIC_NOME, ATIVOS.IE"));
+    cdsAtivos.setCommandText(SqlAtivos);
     cdsAtivos.setPacketRecords(200);
     cdsAtivos.setAoBuscarPacote([this](bool antes) {
         MostraAguarde(antes ? QStringLiteral("Buscando dados de ativos...") : QString());

@@ -77,6 +77,7 @@ class TdmPrincipal : public QObject, public ConjuntosDeclaracao
     ClientDataSet cdsMunic_VafB{QStringLiteral("cdsMunic_VafB")};
     ClientDataSet cdsTipos{QStringLiteral("cdsTipos")};
     ClientDataSet cdsCampos{QStringLiteral("cdsCampos")};
+    static const QString SqlAtivos; // cdsAtivos's own statement: every taxpayer, by municipality name and IE
     // Taxpayers, opened by their browser; the declaration sets come from ConjuntosDeclaracao.
     ClientDataSet cdsAtivos{QStringLiteral("cdsAtivos")};
 

@@ -239,3 +239,21 @@ TEST(BrowserIndexes, AnOlderDatabaseGetsTheListsSortOrderAtConnection)
     EXPECT_EQ(t.b.conta("RDB$INDEX_SEGMENTS", "RDB$INDEX_NAME = 'DECLARACOES_IE'"), 2);
     EXPECT_EQ(t.b.conta("RDB$INDICES", "RDB$INDEX_INACTIVE = 1"), 0);
 }
+
+TEST(ActiveTaxpayersBrowser, FirstOpeningOrdersByMunicipalityNameAcrossEqualAndMissingNames)
+{
+    Janelas t;
+    t.b.executa("INSERT INTO MUNICIPIOS (MUNIC_CODIGO, MUNIC_NOME) VALUES ('998', NULL)");
+    t.b.executa("INSERT INTO MUNICIPIOS (MUNIC_CODIGO, MUNIC_NOME) VALUES ('999', 'ALVORADA DO NORTE')");
+    const char *linhas[][2] = {{"30", "001"}, {"15", "999"}, {"10", "001"}, {"20", "002"},
+                               {"40", "998"}, {"50", "997"}}; // 997: no municipality, not listed
+    for (const auto &l : linhas)
+        t.b.executa("INSERT INTO ATIVOS (IE, MUNIC_CODIGO) VALUES (?, ?)", {l[0], l[1]});
+    t.inicia();
+    TfrmAtivos w(*t.dm, t.ui);
+    w.show();
+    // a missing name first; two municipalities of one name are one group, by IE
+    EXPECT_EQ(coluna(t.dm->cdsAtivos, "IE"), QStringList({"40", "10", "15", "30", "20"}));
+    EXPECT_EQ(t.dm->cdsAtivos.texto("RegimeRecolhimento"), QString());
+    EXPECT_TRUE(legenda(w, "Ativos (6 REGISTROS)"));
+}
