@@ -134,6 +134,12 @@ void TfrmAtivos::montaTela()
     connect(btnFechar, &QPushButton::clicked, this, &QWidget::close);
     barra->addWidget(btnFechar);
 
+    // the document numbers are read whole: their boxes are never narrower than 14 digits
+    const int largura = fontMetrics().horizontalAdvance(QString(15, u'0')) + 12;
+    for (const char *n : {"dbeIE", "dbeCNPJ", "dbeCGCCONTAD", "dbeCPFCONTAD"})
+        if (auto *e = findChild<QLineEdit *>(QLatin1String(n)))
+            e->setMinimumWidth(largura);
+
     new TeclasNavegacao(this, [this](QObject *o) {
         if (o != edtPesquisa || !grdAtivos->isEnabled() || !grdAtivos->isVisible())
             return false;

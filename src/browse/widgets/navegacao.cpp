@@ -11,6 +11,34 @@
 #include <QTableView>
 #include <QTimer>
 
+namespace
+{
+// Ctrl+End goes to the set's last row, not to the last row fetched so far.
+class UltimaLinha : public QObject
+{
+  public:
+    UltimaLinha(QTableView *grade, ClientDataSet &ds) : QObject(grade), m_ds(ds)
+    {
+        grade->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto *k = static_cast<QKeyEvent *>(e);
+        if (k->key() != Qt::Key_End || !(k->modifiers() & Qt::ControlModifier) || !m_ds.active())
+            return false;
+        m_ds.last();
+        return true;
+    }
+
+  private:
+    ClientDataSet &m_ds;
+};
+} // namespace
+
 void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds)
 {
     grade->setModel(modelo);
@@ -33,6 +61,7 @@ void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds)
     QObject::connect(&ds, &ClientDataSet::linhaAtualMudou, grade, segue);
     // a reset loses the grid's current row: put it back on the set's
     QObject::connect(modelo, &QAbstractItemModel::modelReset, grade, segue);
+    new UltimaLinha(grade, ds);
     segue();
 }
 
