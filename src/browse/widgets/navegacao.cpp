@@ -47,6 +47,14 @@ void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds)
     grade->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grade->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     grade->verticalHeader()->setDefaultSectionSize(grade->fontMetrics().height() + 6);
+    // no column narrower than its title
+    const QFontMetrics titulos(grade->horizontalHeader()->font());
+    for (int c = 0; c < modelo->columnCount(); ++c) {
+        const int largura =
+            titulos.horizontalAdvance(modelo->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) + 24;
+        if (grade->columnWidth(c) < largura)
+            grade->setColumnWidth(c, largura);
+    }
     auto *selecao = grade->selectionModel();
     QObject::connect(selecao, &QItemSelectionModel::currentRowChanged, grade,
                      [&ds](const QModelIndex &atual) {
