@@ -24,6 +24,8 @@ class NavegaAtivos
     void fecha(); // closes cdsAtivos; its statement stays for the next opening
 
   private:
+    QString sqlPorMunicipio() const;
+
     TdmPrincipal &m_dm;
     UserInterface &m_ui;
 };

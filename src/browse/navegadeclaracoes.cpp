@@ -10,7 +10,7 @@ NavegaDeclaracoes::NavegaDeclaracoes(TdmPrincipal &dm, UserInterface &ui) : m_dm
 }
 
 // Close, give the statement, open. The base year is read at each statement and bound, as is the text.
-void NavegaDeclaracoes::defineSql(const QString &condicao, const QString &texto)
+void NavegaDeclaracoes::defineSql(const QString &condicao, const QString &valor)
 {
     ClientDataSet &d = m_dm.cdsDeclaracoes;
     d.close();
@@ -18,8 +18,8 @@ void NavegaDeclaracoes::defineSql(const QString &condicao, const QString &texto)
     d.setCommandText(QStringLiteral("SELECT * FROM DECLARACOES WHERE ") + condicao +
                      QStringLiteral("DECLARACOES.DEC_EXERCICIO=:ANO ORDER BY DECLARACOES.DEC_IE,DEC_NOME"));
     d.setParametro(QStringLiteral("ANO"), StrToInt(m_dm.LeParametro(QStringLiteral("ANOEXERCICIO"))));
-    if (!texto.isNull())
-        d.setParametro(QStringLiteral("TEXTO"), texto + u'%');
+    if (!valor.isNull())
+        d.setParametro(QStringLiteral("TEXTO"), valor);
     d.open(m_dm.MainConnection());
 }
 
@@ -37,7 +37,7 @@ void NavegaDeclaracoes::abre()
 
 QString NavegaDeclaracoes::titulo() const
 {
-    QSqlQuery q = ExecutaSql(m_dm.MainConnection(), QStringLiteral("SELECT COUNT(DEC_ID) FROM DECLARACOES"));
+    QSqlQuery q = ExecutaSql(m_dm.MainConnection(), QStringLiteral("SELECT COUNT(*) FROM DECLARACOES"));
     const qlonglong n = q.next() ? q.value(0).toLongLong() : 0;
     return QStringLiteral("Declarações (%1 REGISTROS)").arg(n);
 }
@@ -53,9 +53,9 @@ bool NavegaDeclaracoes::pesquisa(Campo campo, const QString &texto, bool pressio
     case Pesquisa::Prefixo:
         break;
     }
-    defineSql(campo == InscricaoEstadual ? QStringLiteral("DEC_IE LIKE :TEXTO AND ")
-                                         : QStringLiteral("DEC_NOME LIKE :TEXTO AND "),
-              texto);
+    const CondicaoPrefixo c =
+        Prefixo(campo == InscricaoEstadual ? QStringLiteral("DEC_IE") : QStringLiteral("DEC_NOME"), texto);
+    defineSql(c.sql + QStringLiteral(" AND "), c.valor);
     return true;
 }
 

@@ -25,7 +25,7 @@ class NavegaDeclaracoes
     void fecha();
 
   private:
-    void defineSql(const QString &condicao, const QString &texto = {});
+    void defineSql(const QString &condicao, const QString &valor = {}); // valor: of :TEXTO, when given
 
     TdmPrincipal &m_dm;
     UserInterface &m_ui;

@@ -14,3 +14,10 @@ Pesquisa ClassificaPesquisa(const QString &texto, UserInterface &ui)
     }
     return Pesquisa::Prefixo;
 }
+
+CondicaoPrefixo Prefixo(const QString &coluna, const QString &texto)
+{
+    if (texto.contains(u'%') || texto.contains(u'_'))
+        return {coluna + QStringLiteral(" LIKE :TEXTO"), texto + u'%'};
+    return {coluna + QStringLiteral(" STARTING WITH :TEXTO"), texto};
+}

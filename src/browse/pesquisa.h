@@ -9,3 +9,12 @@ class UserInterface;
 // trimmed: a trailing blank stays before the "%").
 enum class Pesquisa { Todos, Refusada, Prefixo };
 Pesquisa ClassificaPesquisa(const QString &texto, UserInterface &ui);
+
+// The prefix condition of a search on `coluna`, with its bound value: "LIKE text%" as written,
+// sent as STARTING WITH (the same rows, and the server can read it through an index) unless the
+// text holds a wildcard of LIKE itself.
+struct CondicaoPrefixo {
+    QString sql;   // "COLUNA STARTING WITH :TEXTO" or "COLUNA LIKE :TEXTO"
+    QString valor; // the value of :TEXTO
+};
+CondicaoPrefixo Prefixo(const QString &coluna, const QString &texto);

@@ -362,6 +362,9 @@ struct ClientDataSet::Impl {
                     f(false);
             }
         } aviso(suspensas ? semAviso : aoBuscar);
+        // the notice lets the screen repaint, and a window may have closed the set meanwhile
+        if (!consulta)
+            return;
         QSqlQuery &q = *consulta;
         int lidas = 0;
         while ((limite < 0 || lidas < limite) && q.next()) {
@@ -766,7 +769,7 @@ bool ClientDataSet::buscaMais()
         return false;
     const int antes = d->linhas.size();
     d->leLinhas(d->packet > 0 ? d->packet : -1);
-    if (d->linhas.size() == antes)
+    if (!d->ativo || d->linhas.size() == antes)
         return false;
     d->mudouVista();
 

@@ -50,7 +50,8 @@ double numero(const ClientDataSet &ds, int linha, const char *campo)
 } // namespace
 
 const QString ConjuntosDeclaracao::SelecaoVazia =
-    QStringLiteral("SELECT * FROM DECLARACOES WHERE 1=2 ORDER BY DEC_IE, DEC_NOME");
+    // FIRST 0 rather than a false condition, which the server would test on every row
+    QStringLiteral("SELECT FIRST 0 * FROM DECLARACOES ORDER BY DEC_IE, DEC_NOME");
 
 QList<ClientDataSet *> ConjuntosDeclaracao::detalhesDoGrupo()
 {

@@ -118,12 +118,14 @@ TdmPrincipal::TdmPrincipal(UserInterface &ui, QObject *parent)
     registra();
 }
 
+const QString TdmPrincipal::SqlAtivos =
+    QStringLiteral("SELECT\nATIVOS.*,\nMUNICIPIOS.MUNIC_NOME\nFROM MUNICIPIOS, ATIVOS\n"
+                   "WHERE (ATIVOS.MUNIC_CODIGO = MUNICIPIOS.MUNIC_CODIGO)\n"
+                   "ORDER BY MUNICIPIOS.MUNIC_NOME, ATIVOS.IE");
+
 void TdmPrincipal::configuraAtivos()
 {
-    cdsAtivos.setCommandText(
-        QStringLiteral("SELECT\nATIVOS.*,\nMUNICIPIOS.MUNIC_NOME\nFROM MUNICIPIOS, ATIVOS\n"
-                       "WHERE (ATIVOS.MUNIC_CODIGO = MUNICIPIOS.MUNIC_CODIGO)\n"
-                       "ORDER BY MUNICIPIOS.MUNIC_NOME, ATIVOS.IE"));
+    cdsAtivos.setCommandText(SqlAtivos);
     cdsAtivos.setPacketRecords(200);
     cdsAtivos.setAoBuscarPacote([this](bool antes) {
         MostraAguarde(antes ? QStringLiteral("Buscando dados de ativos...") : QString());
@@ -337,6 +339,35 @@ void TdmPrincipal::aplicaAtualizacoesEstrutura()
     if (temColuna("DECLARACOES")) {
         ExecutaSql(db, QStringLiteral("ALTER TABLE DECLARACOES DROP DEC_VALIDACAO"));
         m_ui.informa(kTituloReiniciar, kAtualizacao407);
+    }
+    ampliaIndicesNavegacao();
+}
+
+// Older databases index the taxpayers by municipality and the declarations by IE alone, so the
+// browsers' lists wait for a sort of the whole table: those two indexes get the whole sort order.
+void TdmPrincipal::ampliaIndicesNavegacao()
+{
+    const QSqlDatabase db = MainConnection();
+    const struct {
+        const char *indice, *definicao;
+    } indices[] = {{"IDX_ATIVOS_MUNIC_CODIGO", "ATIVOS (MUNIC_CODIGO, IE, NOMECOMER)"},
+                   {"DECLARACOES_IE", "DECLARACOES (DEC_IE, DEC_NOME)"}};
+    for (const auto &i : indices) {
+        QSqlQuery q =
+            ExecutaSql(db, QStringLiteral("SELECT COUNT(*) FROM RDB$INDEX_SEGMENTS WHERE RDB$INDEX_NAME = ?"),
+                       {QString::fromLatin1(i.indice)});
+        const int segmentos = q.next() ? q.value(0).toInt() : 0;
+        q.finish();
+        if (segmentos > 1)
+            continue;
+        try {
+            if (segmentos == 1)
+                ExecutaSql(db, QStringLiteral("DROP INDEX ") + QLatin1String(i.indice));
+            ExecutaSql(db, QStringLiteral("CREATE INDEX %1 ON %2")
+                               .arg(QLatin1String(i.indice), QLatin1String(i.definicao)));
+        } catch (const std::exception &) {
+            // another attachment holds the table: the lists are only slower, the next start tries again
+        }
     }
 }
 

@@ -81,6 +81,7 @@ class TdmPrincipal : public QObject, public ConjuntosDeclaracao
     ClientDataSet cdsMunic_VafB{QStringLiteral("cdsMunic_VafB")};
     ClientDataSet cdsTipos{QStringLiteral("cdsTipos")};
     ClientDataSet cdsCampos{QStringLiteral("cdsCampos")};
+    static const QString SqlAtivos; // cdsAtivos's own statement: every taxpayer, by municipality name and IE
     // Taxpayers, opened by their browser; the declaration sets come from ConjuntosDeclaracao.
     ClientDataSet cdsAtivos{QStringLiteral("cdsAtivos")};
 
@@ -90,6 +91,7 @@ class TdmPrincipal : public QObject, public ConjuntosDeclaracao
   private:
     void abreTabelas();
     void aplicaAtualizacoesEstrutura();
+    void ampliaIndicesNavegacao();
     void abreCNAEF();
     void configuraAtivos();
     void registra();

@@ -220,6 +220,16 @@ TEST(ClientDataSet, DetailFollowsMasterAndPacketsArriveOnDemand)
     EXPECT_TRUE(ds.tudoLido());
     EXPECT_FALSE(modelo.canFetchMore({}));
     EXPECT_EQ(avisos, "<><><>");
+
+    // the notice repaints the screen: a window closed meanwhile closes the set mid-fetch
+    ds.setAoBuscarPacote([&](bool antes) {
+        if (antes && ds.recordCount() >= 2)
+            ds.close();
+    });
+    ds.open(b.db);
+    ds.last();
+    EXPECT_FALSE(ds.active());
+    EXPECT_TRUE(ds.isEmpty());
 }
 
 TEST(ClientDataSet, LocalChangesAreWrittenBoundAndFailuresStayPending)

@@ -32,6 +32,7 @@ TfrmAtivos::TfrmAtivos(TdmPrincipal &dm, UserInterface &ui, QWidget *parent)
     setWindowTitle(QStringLiteral("Ativos"));
     m_navega.abre();
     montaTela();
+    new LegendaContada(this, [this] { return m_navega.titulo(); });
     Maximiza(this);
 }
 
@@ -47,13 +48,17 @@ void TfrmAtivos::montaTela()
         ligacoes->novoCampo(grade, linha, coluna, QString::fromUtf8(rotulo), a, nome, largura, multilinha);
     };
 
+    auto grupo = [this](const char *titulo, const char *nome) {
+        auto *g = new QGroupBox(QString::fromUtf8(titulo), this);
+        g->setObjectName(QLatin1String(nome));
+        return std::pair{g, new QGridLayout(g)};
+    };
+
     auto *raiz = new QVBoxLayout(this);
     auto *topo = new QHBoxLayout;
     raiz->addLayout(topo);
 
-    auto *grpContribuinte = new QGroupBox(QStringLiteral("Contribuinte"), this);
-    grpContribuinte->setObjectName(QStringLiteral("grpContribuinte"));
-    auto *gc = new QGridLayout(grpContribuinte);
+    auto [grpContribuinte, gc] = grupo("Contribuinte", "grpContribuinte");
     campo(grpContribuinte, gc, 0, 0, "Inscrição Estadual", QStringLiteral("IE"));
     campo(grpContribuinte, gc, 0, 3, "CNPJ", QStringLiteral("CNPJ"));
     campo(grpContribuinte, gc, 1, 0, "Nome Comercial", QStringLiteral("NOMECOMER"), 4);
@@ -67,9 +72,7 @@ void TfrmAtivos::montaTela()
     gc->addWidget(edicao(grpContribuinte, QStringLiteral("DescricaoCNAEF"), true), 6, 1, 1, 4);
     topo->addWidget(grpContribuinte, 3);
 
-    auto *grpResponsavel = new QGroupBox(QStringLiteral("Responsável"), this);
-    grpResponsavel->setObjectName(QStringLiteral("grpResponsavel"));
-    auto *gr = new QGridLayout(grpResponsavel);
+    auto [grpResponsavel, gr] = grupo("Responsável", "grpResponsavel");
     campo(grpResponsavel, gr, 0, 0, "CNPJ", QStringLiteral("CGCCONTAD"));
     campo(grpResponsavel, gr, 0, 2, "CPF", QStringLiteral("CPFCONTAD"));
     campo(grpResponsavel, gr, 1, 0, "Nome", QStringLiteral("NOMCONTAD"), 3);
@@ -86,9 +89,7 @@ void TfrmAtivos::montaTela()
     campo(grpResponsavel, gr, 8, 2, "UF", QStringLiteral("UFCONTAD"));
     topo->addWidget(grpResponsavel, 3);
 
-    auto *grpVaf = new QGroupBox(QStringLiteral(" VAF "), this);
-    grpVaf->setObjectName(QStringLiteral("grpVaf"));
-    auto *gv = new QGridLayout(grpVaf);
+    auto [grpVaf, gv] = grupo(" VAF ", "grpVaf");
     campo(grpVaf, gv, 0, 0, "Saídas anterior", QStringLiteral("SAIDAANT"));
     campo(grpVaf, gv, 1, 0, "Entradas anterior", QStringLiteral("ENTRADAANT"));
     campo(grpVaf, gv, 2, 0, "Out.Entradas Anterior", QStringLiteral("OUTENTANT"));
@@ -133,6 +134,12 @@ void TfrmAtivos::montaTela()
     connect(btnFechar, &QPushButton::clicked, this, &QWidget::close);
     barra->addWidget(btnFechar);
 
+    // the document numbers are read whole: their boxes are never narrower than 14 digits
+    const int largura = fontMetrics().horizontalAdvance(QString(15, u'0')) + 12;
+    for (const char *n : {"dbeIE", "dbeCNPJ", "dbeCGCCONTAD", "dbeCPFCONTAD"})
+        if (auto *e = findChild<QLineEdit *>(QLatin1String(n)))
+            e->setMinimumWidth(largura);
+
     new TeclasNavegacao(this, [this](QObject *o) {
         if (o != edtPesquisa || !grdAtivos->isEnabled() || !grdAtivos->isVisible())
             return false;
@@ -150,15 +157,6 @@ void TfrmAtivos::sbtnFiltroClick()
         static_cast<NavegaAtivos::Campo>(cmbCampoPesquisa->currentIndex()), edtPesquisa->text(), m_filtrando);
     m_filtrando = pressionado;
     sbtnFiltro->setChecked(pressionado);
-}
-
-void TfrmAtivos::showEvent(QShowEvent *e)
-{
-    QWidget::showEvent(e);
-    if (!m_contou) {
-        m_contou = true;
-        setWindowTitle(m_navega.titulo());
-    }
 }
 
 void TfrmAtivos::closeEvent(QCloseEvent *e)

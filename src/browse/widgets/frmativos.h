@@ -29,7 +29,6 @@ class TfrmAtivos : public QWidget
     void sbtnFiltroClick();
 
   protected:
-    void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
   private:
@@ -37,6 +36,5 @@ class TfrmAtivos : public QWidget
 
     TdmPrincipal &m_dm;
     NavegaAtivos m_navega;
-    bool m_contou = false;
     bool m_filtrando = false; // a search is in force in this window
 };

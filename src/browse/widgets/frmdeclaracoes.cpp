@@ -34,6 +34,7 @@ TfrmDeclaracoes::TfrmDeclaracoes(TdmPrincipal &dm, UserInterface &ui, QWidget *p
     setWindowTitle(QStringLiteral("Declarações"));
     m_navega.abre();
     montaTela();
+    new LegendaContada(this, [this] { return m_navega.titulo(); });
     Maximiza(this);
 }
 
@@ -104,26 +105,29 @@ void TfrmDeclaracoes::montaTela()
 
     auto *valores = new QVBoxLayout;
     ld->addLayout(valores, 1);
-    auto *grpDecl2 = new QGroupBox(QStringLiteral(" Valores declarados "), pagDecl);
-    grpDecl2->setObjectName(QStringLiteral("grpValoresDeclarados"));
-    auto *gv = new QGridLayout(grpDecl2);
-    campo(grpDecl2, gv, 0, 0, "Saídas", vaf, QStringLiteral("SAIDAS_VAF"));
-    campo(grpDecl2, gv, 1, 0, "Entradas", vaf, QStringLiteral("ENTRADAS_VAF"));
-    campo(grpDecl2, gv, 2, 0, "Outras entradas", vaf, QStringLiteral("OUTRAS_ENTRADAS_VAF"));
-    campo(grpDecl2, gv, 3, 0, "Valor do VAF", vaf, QStringLiteral("TOTAL_GERAL_VAF"));
-    campo(grpDecl2, gv, 4, 0, "Estoque", est, QStringLiteral("TOTAL_FINAL"));
-    valores->addWidget(grpDecl2);
-    auto *grpAnt = new QGroupBox(QStringLiteral("Valores ano anterior"), pagDecl);
-    grpAnt->setObjectName(QStringLiteral("grpValoresAnoAnterior"));
-    auto *ga = new QGridLayout(grpAnt);
-    campo(grpAnt, ga, 0, 0, "Saídas", vaf, QStringLiteral("TOTAL_GERAL_SAIDAS_ANT"));
-    campo(grpAnt, ga, 1, 0, "Entradas", vaf, QStringLiteral("TOTAL_GERAL_ENTRADAS_ANT"));
-    campo(grpAnt, ga, 2, 0, "Outras entradas", vaf, QStringLiteral("TOTAL_GERAL_OUTRAS_ENTRADAS_AN"));
-    campo(grpAnt, ga, 3, 0, "Valor do VAF", vaf, QStringLiteral("TOTAL_GERAL_VAF_ANO_ANTERIOR"));
-    campo(grpAnt, ga, 4, 0, "Estoque", est, QStringLiteral("TOTAL_INICIAL"));
-    valores->addWidget(grpAnt);
-    for (QLineEdit *e : grpDecl2->findChildren<QLineEdit *>() + grpAnt->findChildren<QLineEdit *>())
-        e->setAlignment(Qt::AlignRight);
+    // this year's values and last year's, side by side in the same five rows
+    auto grupoValores = [&](const QString &titulo, const QString &nome, const QStringList &dosVaf,
+                            const QString &doEstoque) {
+        auto *g = new QGroupBox(titulo, pagDecl);
+        g->setObjectName(nome);
+        auto *grade = new QGridLayout(g);
+        static const char *const rotulos[] = {"Saídas", "Entradas", "Outras entradas", "Valor do VAF"};
+        for (int i = 0; i < dosVaf.size(); ++i)
+            campo(g, grade, i, 0, rotulos[i], vaf, dosVaf[i]);
+        campo(g, grade, int(dosVaf.size()), 0, "Estoque", est, doEstoque);
+        for (QLineEdit *e : g->findChildren<QLineEdit *>())
+            e->setAlignment(Qt::AlignRight);
+        valores->addWidget(g);
+    };
+    grupoValores(QStringLiteral(" Valores declarados "), QStringLiteral("grpValoresDeclarados"),
+                 {QStringLiteral("SAIDAS_VAF"), QStringLiteral("ENTRADAS_VAF"),
+                  QStringLiteral("OUTRAS_ENTRADAS_VAF"), QStringLiteral("TOTAL_GERAL_VAF")},
+                 QStringLiteral("TOTAL_FINAL"));
+    grupoValores(QStringLiteral("Valores ano anterior"), QStringLiteral("grpValoresAnoAnterior"),
+                 {QStringLiteral("TOTAL_GERAL_SAIDAS_ANT"), QStringLiteral("TOTAL_GERAL_ENTRADAS_ANT"),
+                  QStringLiteral("TOTAL_GERAL_OUTRAS_ENTRADAS_AN"),
+                  QStringLiteral("TOTAL_GERAL_VAF_ANO_ANTERIOR")},
+                 QStringLiteral("TOTAL_INICIAL"));
     // the status and the taxpayer's absence, bold and without a frame
     auto texto = [&](const QString &nome, const QString &campoDs) {
         auto *e = qobject_cast<QLineEdit *>(edicao(pagDecl, d, campoDs));
@@ -269,15 +273,6 @@ void TfrmDeclaracoes::cmbPesquisaChange()
     m_navega.status(static_cast<NavegaDeclaracoes::Status>(std::max(0, cmbPesquisa->currentIndex())));
     edtPesquisa->clear();
     sbtnFiltro->setChecked(m_filtrando); // keeps its state
-}
-
-void TfrmDeclaracoes::showEvent(QShowEvent *e)
-{
-    QWidget::showEvent(e);
-    if (!m_contou) {
-        m_contou = true;
-        setWindowTitle(m_navega.titulo());
-    }
 }
 
 void TfrmDeclaracoes::closeEvent(QCloseEvent *e)

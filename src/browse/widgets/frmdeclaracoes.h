@@ -38,7 +38,6 @@ class TfrmDeclaracoes : public QWidget
     void cmbPesquisaChange();
 
   protected:
-    void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
   private:
@@ -46,6 +45,5 @@ class TfrmDeclaracoes : public QWidget
 
     TdmPrincipal &m_dm;
     NavegaDeclaracoes m_navega;
-    bool m_contou = false;
     bool m_filtrando = false;
 };

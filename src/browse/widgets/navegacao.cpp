@@ -9,6 +9,35 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTableView>
+#include <QTimer>
+
+namespace
+{
+// Ctrl+End goes to the set's last row, not to the last row fetched so far.
+class UltimaLinha : public QObject
+{
+  public:
+    UltimaLinha(QTableView *grade, ClientDataSet &ds) : QObject(grade), m_ds(ds)
+    {
+        grade->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto *k = static_cast<QKeyEvent *>(e);
+        if (k->key() != Qt::Key_End || !(k->modifiers() & Qt::ControlModifier) || !m_ds.active())
+            return false;
+        m_ds.last();
+        return true;
+    }
+
+  private:
+    ClientDataSet &m_ds;
+};
+} // namespace
 
 void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds)
 {
@@ -18,6 +47,14 @@ void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds)
     grade->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grade->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     grade->verticalHeader()->setDefaultSectionSize(grade->fontMetrics().height() + 6);
+    // no column narrower than its title
+    const QFontMetrics titulos(grade->horizontalHeader()->font());
+    for (int c = 0; c < modelo->columnCount(); ++c) {
+        const int largura =
+            titulos.horizontalAdvance(modelo->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) + 24;
+        if (grade->columnWidth(c) < largura)
+            grade->setColumnWidth(c, largura);
+    }
     auto *selecao = grade->selectionModel();
     QObject::connect(selecao, &QItemSelectionModel::currentRowChanged, grade,
                      [&ds](const QModelIndex &atual) {
@@ -32,6 +69,7 @@ void LigaGrade(QTableView *grade, DataSetModel *modelo, ClientDataSet &ds)
     QObject::connect(&ds, &ClientDataSet::linhaAtualMudou, grade, segue);
     // a reset loses the grid's current row: put it back on the set's
     QObject::connect(modelo, &QAbstractItemModel::modelReset, grade, segue);
+    new UltimaLinha(grade, ds);
     segue();
 }
 
@@ -88,4 +126,20 @@ bool TeclasNavegacao::eventFilter(QObject *o, QEvent *e)
                             m_janela->isAncestorOf(w)));
     w->setFocus(k->modifiers() & Qt::ShiftModifier ? Qt::BacktabFocusReason : Qt::TabFocusReason);
     return true;
+}
+
+LegendaContada::LegendaContada(QWidget *janela, std::function<QString()> legenda)
+    : QObject(janela), m_janela(janela), m_legenda(std::move(legenda))
+{
+    janela->installEventFilter(this);
+}
+
+bool LegendaContada::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == m_janela && e->type() == QEvent::Paint) {
+        m_janela->removeEventFilter(this);
+        // after this paint has reached the screen
+        QTimer::singleShot(0, this, [this] { m_janela->setWindowTitle(m_legenda()); });
+    }
+    return false;
 }

@@ -35,3 +35,18 @@ class TeclasNavegacao : public QObject
     QWidget *m_janela;
     std::function<bool(QObject *)> m_aoEnter;
 };
+
+// The caption of a browser with its count ("Ativos (N REGISTROS)"): counting a whole table takes
+// a moment on a state's database, so it runs once, right after the window first paints its rows.
+class LegendaContada : public QObject
+{
+  public:
+    LegendaContada(QWidget *janela, std::function<QString()> legenda);
+
+  protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+  private:
+    QWidget *m_janela;
+    std::function<QString()> m_legenda;
+};
