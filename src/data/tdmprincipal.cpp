@@ -13,6 +13,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlError>
 #include <QUuid>
 
@@ -446,7 +447,18 @@ void TdmPrincipal::HabilitaIndices(bool ativar)
         aguarde.mostra(QStringLiteral("Habilitando índices... aguarde."));
         m_ui.processaEventos();
         try {
+            // switching an active index on again rebuilds it: on a whole state's database that is a
+            // second of writing at every start, so only the ones a capture left off are switched
+            QSet<QString> inativos;
+            {
+                QSqlQuery q = ExecutaSql(db, QStringLiteral("SELECT TRIM(RDB$INDEX_NAME) FROM RDB$INDICES "
+                                                            "WHERE RDB$INDEX_INACTIVE = 1"));
+                while (q.next())
+                    inativos.insert(q.value(0).toString());
+            }
             for (const char *indice : kIndices) {
+                if (!inativos.contains(QString::fromLatin1(indice).trimmed()))
+                    continue;
                 ExecutaSql(db, QStringLiteral("ALTER INDEX ") + QLatin1String(indice) +
                                    QStringLiteral("ACTIVE "));
                 m_ui.processaEventos();
