@@ -5,6 +5,7 @@
 #include "data/tdmprincipal.h"
 #include "shell/scriptedui.h"
 #include "support/banco.h"
+#include "support/moduloteste.h"
 #include "support/temphome.h"
 
 #include <QAbstractItemModel>
@@ -20,17 +21,8 @@ namespace
 {
 const QString kMinimo = QString::fromUtf8("O critério de pesquisa deve conter um mínimo de 4 caracteres!");
 
-struct Janelas {
-    TempHome home = TempHome::seeded();
-    ScriptedUi ui;
+struct Janelas : ModuloTeste {
     BancoDeTeste b{home.banco()};
-    std::unique_ptr<TdmPrincipal> dm;
-    void inicia()
-    {
-        dm = std::make_unique<TdmPrincipal>(ui);
-        dm->Inicia();
-        ui.limpa();
-    }
 };
 
 QStringList coluna(const ClientDataSet &ds, const char *campo)

@@ -1,24 +1,16 @@
 #include "data/tdmprincipal.h"
 #include "shell/scriptedui.h"
 #include "support/banco.h"
+#include "support/moduloteste.h"
 #include "support/temphome.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-struct Modulo {
-    TempHome home = TempHome::seeded();
-    ScriptedUi ui;
+struct Modulo : ModuloTeste {
     BancoDeTeste b{home.banco()};
-    std::unique_ptr<TdmPrincipal> dm;
 
-    void inicia()
-    {
-        dm = std::make_unique<TdmPrincipal>(ui);
-        dm->Inicia();
-        ui.limpa();
-    }
     void declaracao(int id, int ano, const QVariantList &resto = {})
     {
         b.executa(

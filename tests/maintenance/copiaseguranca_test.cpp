@@ -10,6 +10,7 @@
 #include "shell/scriptedui.h"
 #include "shell/zipengine.h"
 #include "support/banco.h"
+#include "support/moduloteste.h"
 #include "support/temphome.h"
 
 #include <QDir>
@@ -19,16 +20,8 @@
 
 namespace
 {
-struct Ambiente {
-    TempHome home = TempHome::seeded();
-    ScriptedUi ui;
-    std::unique_ptr<TdmPrincipal> dm;
-    Ambiente()
-    {
-        dm = std::make_unique<TdmPrincipal>(ui);
-        dm->Inicia();
-        ui.limpa();
-    }
+struct Ambiente : ModuloTeste {
+    Ambiente() { inicia(); }
     // Rows behind the program's back; the side connection is closed again, as gbak needs the file.
     void executa(const QString &sql)
     {

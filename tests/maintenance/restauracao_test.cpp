@@ -9,6 +9,7 @@
 #include "shell/orbelerror.h"
 #include "shell/scriptedui.h"
 #include "support/banco.h"
+#include "support/moduloteste.h"
 #include "support/temphome.h"
 
 #include <QApplication>
@@ -25,17 +26,12 @@
 
 namespace
 {
-struct Ambiente {
-    TempHome home = TempHome::seeded();
-    ScriptedUi ui;
-    std::unique_ptr<TdmPrincipal> dm;
+struct Ambiente : ModuloTeste {
     Ambiente()
     {
-        dm = std::make_unique<TdmPrincipal>(ui);
-        dm->Inicia();
+        inicia();
         BancoDeTeste b(home.banco());
         b.executa("INSERT INTO ATIVOS (IE, MUNIC_CODIGO) VALUES ('123', '001')");
-        ui.limpa();
     }
     int ativos()
     {

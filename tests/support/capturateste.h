@@ -3,23 +3,15 @@
 #include "capture/capturaarquivos.h"
 #include "data/tdmprincipal.h"
 #include "shell/scriptedui.h"
+#include "support/moduloteste.h"
 #include "support/temphome.h"
 
 #include <memory>
 
 // A seeded home with a started data module and scripted answers, ready to capture archives
 // through the same flow as the capture window.
-struct CapturaTeste {
-    TempHome home = TempHome::seeded();
-    ScriptedUi ui;
-    std::unique_ptr<TdmPrincipal> dm;
-
-    CapturaTeste()
-    {
-        dm = std::make_unique<TdmPrincipal>(ui);
-        dm->Inicia();
-        ui.limpa();
-    }
+struct CapturaTeste : ModuloTeste {
+    CapturaTeste() { inicia(); }
 
     bool captura(int tipo, const QString &zip)
     {

@@ -1,4 +1,5 @@
 #include "support/relatoriosteste.h"
+#include "support/moduloteste.h"
 
 #include "data/executasql.h"
 #include "reports/exportacsv.h"
@@ -57,11 +58,9 @@ void RelatoriosTeste::historico(TdmPrincipal &dm, int id, int decId, const QStri
 
 RelatoriosTeste::RelatoriosTeste(bool comDados)
 {
-    dm = std::make_unique<TdmPrincipal>(ui);
-    dm->Inicia();
+    inicia();
     dm->GravaParametro("DATALIMITE_PROVISORIO", "15/03/2024");
     dm->GravaParametro("DATALIMITE_DEFINITIVO", "30/06/2024");
-    ui.limpa();
     if (!comDados)
         return;
     TdmPrincipal &m = *dm;

@@ -2,6 +2,7 @@
 
 #include "data/tdmprincipal.h"
 #include "shell/scriptedui.h"
+#include "support/moduloteste.h"
 #include "support/temphome.h"
 
 #include <QByteArray>
@@ -17,10 +18,7 @@
 // a first delivery on each limit date, VAF zero, null and negative, two refusals, refused substitutions
 // of the same day before and after the accepted one, a taxpayer omitted in 001 whose declarations are
 // in 002, a name holding ";" and accented names. Limits: provisional 15/03/2024, definitive 30/06/2024.
-struct RelatoriosTeste {
-    TempHome home = TempHome::seeded();
-    ScriptedUi ui;
-    std::unique_ptr<TdmPrincipal> dm;
+struct RelatoriosTeste : ModuloTeste {
 
     explicit RelatoriosTeste(bool comDados = true);
 
