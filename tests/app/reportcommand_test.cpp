@@ -1,27 +1,20 @@
+#include "support/executaorbel.h"
 #include "support/relatoriosteste.h"
 
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace
 {
 
-struct Comando {
-    int status = -1;
-    QString saida, erros;
-};
-
 // The hand-made home, its data module closed so that the command can open the database.
 struct Linha : RelatoriosTeste {
     Linha() { dm.reset(); }
-    Comando roda(const QStringList &args) const
+    SaidaOrbel roda(const QStringList &args) const
     {
-        QProcess p;
-        p.start(ORBEL_EXECUTABLE, QStringList{"--home", home.path()} + args);
-        EXPECT_TRUE(p.waitForFinished(120000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        const SaidaOrbel r = ExecutaOrbel(QStringList{"--home", home.path()} + args);
+        EXPECT_TRUE(r.normal);
+        return r;
     }
 };
 
@@ -46,7 +39,7 @@ TEST(ReportCommand, UsageErrorsAreRefusedBeforeAnythingRuns)
 TEST(ReportCommand, WritesTheWindowsFilesAndRefusesWhatTheWindowRefuses)
 {
     Linha l;
-    Comando c = l.roda({"report", "--item", "0", "--municipality", "001", "--csv"});
+    SaidaOrbel c = l.roda({"report", "--item", "0", "--municipality", "001", "--csv"});
     EXPECT_EQ(c.status, 0) << c.erros.toStdString();
     EXPECT_TRUE(c.saida.contains("Relatório exportado com sucesso!")) << c.saida.toStdString();
     EXPECT_TRUE(
@@ -84,7 +77,7 @@ TEST(ReportCommand, WritesTheWindowsFilesAndRefusesWhatTheWindowRefuses)
 TEST(ParametersCommand, PrintsAndStoresUnderTheWindowsRules)
 {
     Linha l;
-    Comando c = l.roda({"parameters"});
+    SaidaOrbel c = l.roda({"parameters"});
     EXPECT_EQ(c.status, 0);
     EXPECT_EQ(c.saida, QString("Ano base : 2023\nData limite - Índice provisório : 15/03/2024\n"
                                "Data limite - Índice definitivo : 30/06/2024\n"));

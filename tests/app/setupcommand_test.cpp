@@ -2,39 +2,19 @@
 #include "shell/inifile.h"
 #include "support/banco.h"
 
+#include "support/executaorbel.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace
-{
-struct Resultado {
-    int status;
-    QString saida, erros;
-};
-// Headless commands need neither a display nor a platform plugin named.
-Resultado orbel(const QStringList &args)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("QT_QPA_PLATFORM");
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    p.setProcessEnvironment(env);
-    p.start(ORBEL_EXECUTABLE, args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-} // namespace
-
 TEST(SetupCommand, LaysOutAHomeWithItsDatabaseAndRefusesToReplaceIt)
 {
     QTemporaryDir dir;
     const QString home = dir.filePath("nova/pasta"); // may not exist yet
-    Resultado r = orbel({"setup", "--home", home, "--base-year", "2021"});
+    SaidaOrbel r = ExecutaOrbel({"setup", "--home", home, "--base-year", "2021"});
     ASSERT_EQ(r.status, 0) << r.erros.toStdString();
 
     for (const char *p :
@@ -56,12 +36,12 @@ TEST(SetupCommand, LaysOutAHomeWithItsDatabaseAndRefusesToReplaceIt)
         b.executa("INSERT INTO PARAMETROS (CAMPO, VALOR) VALUES ('MARCA', 'x')");
     }
 
-    r = orbel({"setup", "--home", home});
+    r = ExecutaOrbel({"setup", "--home", home});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.erros.contains("--force")) << r.erros.toStdString();
     EXPECT_EQ(BancoDeTeste(banco).conta("PARAMETROS", "CAMPO = 'MARCA'"), 1);
 
-    r = orbel({"setup", "--home", home, "--force"});
+    r = ExecutaOrbel({"setup", "--home", home, "--force"});
     ASSERT_EQ(r.status, 0) << r.erros.toStdString();
     EXPECT_EQ(BancoDeTeste(banco).conta("PARAMETROS", "CAMPO = 'MARCA'"), 0);
 }
@@ -70,7 +50,7 @@ TEST(SetupCommand, AHomeWithAccentsWorksAndAFailedSetupTakesAwayWhatItMade)
 {
     QTemporaryDir dir;
     const QString home = dir.filePath(QString::fromUtf8("Área de Trabalho/casa ção"));
-    Resultado r = orbel({"setup", "--home", home, "--base-year", "2023"});
+    SaidaOrbel r = ExecutaOrbel({"setup", "--home", home, "--base-year", "2023"});
     ASSERT_EQ(r.status, 0) << r.erros.toStdString();
     EXPECT_TRUE(QFile::exists(home + "/bd/ORBEL.GDB"));
     // a command that connects and captures there
@@ -80,7 +60,7 @@ TEST(SetupCommand, AHomeWithAccentsWorksAndAFailedSetupTakesAwayWhatItMade)
             {"--out", arquivos.path(), "--municipios", "2", "--contribuintes", "20", "--seed", "3"});
     ASSERT_TRUE(g.waitForFinished(120000));
     for (const char *zip : {"AT0024.zip", "RT0024.zip"}) {
-        r = orbel({"--home", home, "capture", "--yes", arquivos.filePath(zip)});
+        r = ExecutaOrbel({"--home", home, "capture", "--yes", arquivos.filePath(zip)});
         EXPECT_EQ(r.status, 0) << zip << ": " << r.erros.toStdString();
         EXPECT_FALSE(r.erros.contains("Favor reiniciar")) << r.erros.toStdString();
     }
@@ -89,7 +69,7 @@ TEST(SetupCommand, AHomeWithAccentsWorksAndAFailedSetupTakesAwayWhatItMade)
     // the database cannot be made (a folder stands in its place): nothing of this run stays
     const QString outra = dir.filePath(QString::fromUtf8("outra ç"));
     ASSERT_TRUE(QDir().mkpath(outra + "/bd/ORBEL.GDB"));
-    r = orbel({"setup", "--home", outra, "--force"});
+    r = ExecutaOrbel({"setup", "--home", outra, "--force"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(QDir(outra).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"bd"});
     EXPECT_FALSE(QFile::exists(outra + "/ORBEL.ini"));

@@ -1,5 +1,7 @@
 #include "support/banco.h"
 
+#include "support/executaorbel.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -29,13 +31,11 @@ struct Tmpfs {
 
 int orbel(const QStringList &argumentos, QString *erros = nullptr)
 {
-    QProcess p;
-    p.start(ORBEL_EXECUTABLE, argumentos);
-    EXPECT_TRUE(p.waitForFinished(120000));
+    const SaidaOrbel r = ExecutaOrbel(argumentos);
     if (erros)
-        *erros = QString::fromUtf8(p.readAllStandardError());
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "crashed"; // no crash, whatever the code
-    return p.exitCode();
+        *erros = r.erros;
+    EXPECT_TRUE(r.normal) << "crashed"; // no crash, whatever the code
+    return r.status;
 }
 
 QByteArray bytes(const QString &p)

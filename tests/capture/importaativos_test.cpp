@@ -9,8 +9,9 @@
 #include "support/capturateste.h"
 #include "support/temphome.h"
 
+#include "support/executaorbel.h"
+
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace
@@ -163,11 +164,8 @@ TEST(CaptureCommand, RunsTheFlowHeadlessWithTheAnswersAsked)
     const QString z = home.arquivo("AT00124.zip");
     GravaZipCaptura(z, linhas(4, "003"));
     auto roda = [&](const QStringList &args) {
-        QProcess p;
-        p.start(ORBEL_EXECUTABLE, QStringList{"--home", home.path(), "capture"} + args);
-        p.waitForFinished(120000);
-        return std::make_pair(p.exitCode(),
-                              QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError()));
+        const SaidaOrbel r = ExecutaOrbel(QStringList{"--home", home.path(), "capture"} + args);
+        return std::make_pair(r.status, r.saida + r.erros);
     };
     auto r = roda({z});
     EXPECT_EQ(r.first, 0) << r.second.toStdString();

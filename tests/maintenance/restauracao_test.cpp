@@ -12,6 +12,8 @@
 #include "support/moduloteste.h"
 #include "support/temphome.h"
 
+#include "support/executaorbel.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <gtest/gtest.h>
 #include <zip.h>
@@ -208,14 +209,12 @@ TEST(BackupCommands, BackupPrintsTheArchiveAndRestorePutsItBack)
 {
     auto home = TempHome::seeded();
     auto orbel = [&](const QStringList &args, QString *saida = nullptr, QString *erros = nullptr) {
-        QProcess p;
-        p.start(ORBEL_EXECUTABLE, QStringList{"--home", home.path()} + args);
-        p.waitForFinished(120000);
+        const SaidaOrbel r = ExecutaOrbel(QStringList{"--home", home.path()} + args);
         if (saida)
-            *saida = QString::fromUtf8(p.readAllStandardOutput());
+            *saida = r.saida;
         if (erros)
-            *erros = QString::fromUtf8(p.readAllStandardError());
-        return p.exitCode();
+            *erros = r.erros;
+        return r.status;
     };
     QString saida, erros;
     ASSERT_EQ(orbel({"backup", "--dir", home.arquivo("copias"), "--name", "c.zip"}, &saida, &erros), 0)
