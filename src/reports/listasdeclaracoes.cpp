@@ -152,19 +152,20 @@ LayoutRecusadas::LayoutRecusadas(const QString &titulo, const QString &tituloPag
     titulosColunas(cabecalhoColunas(), 0,
                    {{0, 26, QStringLiteral("IE")},
                     {27, 80, QStringLiteral("Razão social")},
-                    {108, 26, QStringLiteral("Protocolo")},
-                    {135, 36, QStringLiteral("Entrega")},
-                    {172, 28, QStringLiteral("VAF"), Qt::AlignRight},
-                    {203, 74, QStringLiteral("Motivos de recusa")}});
+                    {108, 38, QStringLiteral("Protocolo")},
+                    {147, 36, QStringLiteral("Entrega")},
+                    {184, 28, QStringLiteral("VAF"), Qt::AlignRight},
+                    {215, 62, QStringLiteral("Motivos de recusa")}});
     cabecalhoColunas().setNome(QStringLiteral("cabecalho_colunas"));
     Banda &det = detalhe();
     det.setNome(QStringLiteral("detalhe"));
     campo(det, 0, 0, 26, QStringLiteral("DEC_IE"));
     campo(det, 27, 0, 80, QStringLiteral("DEC_NOME"));
-    campo(det, 108, 0, 26, QStringLiteral("HIST_PROTOCOLO"));
-    campos(det, 135, 0, 36, {QStringLiteral("HIST_DATA"), QStringLiteral("HIST_HORA")});
-    campo(det, 172, 0, 28, QStringLiteral("HIST_VAF"), {}, Qt::AlignRight);
-    campo(det, 203, 0, 74, QStringLiteral("HIST_ERROS"));
+    // the protocol has 20 digits: its column takes them all, from the room the reasons left over
+    campo(det, 108, 0, 38, QStringLiteral("HIST_PROTOCOLO"));
+    campos(det, 147, 0, 36, {QStringLiteral("HIST_DATA"), QStringLiteral("HIST_HORA")});
+    campo(det, 184, 0, 28, QStringLiteral("HIST_VAF"), {}, Qt::AlignRight);
+    campo(det, 215, 0, 62, QStringLiteral("HIST_ERROS"));
 }
 
 TForm_rel_recusadas::TForm_rel_recusadas()
